@@ -1,0 +1,22 @@
+#!/bin/sh
+# The whole test suite: installs what is needed, then builds and tests each
+# build in turn: the native core, and the Windows program under Wine on a
+# virtual display.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+for preset in native windows; do
+  echo "== $preset build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done
+
+echo "== native tests"
+ctest --preset native
+
+echo "== windows tests (Wine, Xvfb)"
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows || status=$?
+WINEPREFIX="$PWD/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+exit $status

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "textforms/column_value.h"
+
+namespace zorva {
+
+// How a table component names the kind of its table.
+enum class TableType {
+  Default,  // taken from the file: ".DBF" with a ".FPT" or ".CDX" beside it is FoxPro
+  DBase,
+  FoxPro,
+};
+
+// What a row of a table yields: a column by its name, letter case ignored,
+// the first match in the table's field order. A name that matches no column
+// is a Failure naming the component and the field.
+class RowSource {
+ public:
+  virtual ~RowSource() = default;
+  virtual ColumnValue Column(std::string_view fieldName) const = 0;
+};
+
+// A table component of the main window (wwTableASIGT and its siblings): a
+// plain table over the table engine, with no index, filter or range. Every
+// engine failure is raised as an EngineFailure.
+class TwwTable : public RowSource {
+ public:
+  TwwTable(std::string componentName, std::string tableName, TableType type,
+           std::string databaseName, bool readOnly);
+  ~TwwTable() override;
+  TwwTable(const TwwTable&) = delete;
+  TwwTable& operator=(const TwwTable&) = delete;
+
+  const std::string& Name() const;
+
+  // The folder the table lies in. Only while closed, or with the same value.
+  void SetDatabaseName(std::string folder);
+  const std::string& DatabaseName() const;
+
+  void Open();    // opening an open table does nothing
+  void First();   // to the first row; a table without rows is at its end at once
+  bool AtEnd() const;
+  void Next();
+  void Close();   // closes and drops the field list
+  bool IsOpen() const;
+
+  ColumnValue Column(std::string_view fieldName) const override;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace zorva

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program's 8-bit text and its conversions. On Windows the program's text
+// is in the ANSI code page of the thread's locale; on other systems it is
+// UTF-8, whatever the locale's character set, so that no letter is lost.
+namespace zorva {
+
+// Our own literals are written in UTF-8; this gives them as program text.
+std::string ProgramTextFromUtf8(std::string_view utf8);
+
+// Text of a table in the given Windows code page (850, 1252, ...) as program
+// text. Characters the program's code page lacks fare as the platform's
+// conversion makes them fare.
+std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage);
+
+// Text in the OEM code page of the user's locale as program text: the
+// conversion for a table that names no code page of its own.
+std::string ProgramTextFromOem(std::string_view bytes);
+
+// Program text as the 16-bit characters that the export document takes.
+// An empty text gives an empty string.
+std::u16string DocumentText(std::string_view text);
+
+// The reverse, for texts that come back from the system in 16 bits.
+std::string ProgramTextFromDocumentText(std::u16string_view text);
+
+}  // namespace zorva

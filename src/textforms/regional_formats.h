@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace zorva {
+
+// The user's regional settings that number, date and time texts follow.
+// The initial values are the defaults that apply where a setting is missing.
+struct RegionalFormats {
+  char DecimalMark = '.';
+  char DateMark = '/';   // NUL: dates render without separators
+  char TimeMark = ':';   // NUL: times render without separators
+  std::string ShortDatePicture = "m/d/yy";
+  std::string LongDatePicture = "mmmm d, yyyy";
+  std::string ShortTimePicture = "h:mm AMPM";
+  std::string LongTimePicture = "h:mm:ss AMPM";
+  std::string AmText = "am";
+  std::string PmText = "pm";
+  std::array<std::string, 12> MonthShortNames;  // January first
+  std::array<std::string, 12> MonthLongNames;
+  std::array<std::string, 7> DayShortNames;     // Sunday first
+  std::array<std::string, 7> DayLongNames;
+};
+
+// Reads the settings from the system (the thread's locale on Windows, the
+// POSIX locale elsewhere) into the program-wide settings. Cannot fail: a
+// setting that cannot be read keeps its default.
+void LoadRegionalFormats();
+
+// The program-wide settings, as the last LoadRegionalFormats left them.
+const RegionalFormats& CurrentRegionalFormats();
+
+}  // namespace zorva

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <utility>
+
+namespace zorva {
+
+// The single owner of a system handle: it releases the handle exactly once,
+// when it goes out of scope or is given another, on every path. Deleter is a
+// type with `static void Close(T)`; Empty is the value that owns nothing.
+template <typename T, typename Deleter, T Empty = T{}>
+class unique_handle {
+ public:
+  unique_handle() noexcept = default;
+  explicit unique_handle(T handle) noexcept : handle_(handle) {}
+  unique_handle(unique_handle&& other) noexcept : handle_(other.release()) {}
+  unique_handle& operator=(unique_handle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  unique_handle(const unique_handle&) = delete;
+  unique_handle& operator=(const unique_handle&) = delete;
+  ~unique_handle() { reset(); }
+
+  T get() const noexcept { return handle_; }
+  explicit operator bool() const noexcept { return handle_ != Empty; }
+
+  T release() noexcept { return std::exchange(handle_, Empty); }
+  void reset(T handle = Empty) noexcept {
+    T old = std::exchange(handle_, handle);
+    if (old != Empty) Deleter::Close(old);
+  }
+
+ private:
+  T handle_ = Empty;
+};
+
+}  // namespace zorva
