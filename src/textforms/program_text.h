@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,5 +27,11 @@ std::u16string DocumentText(std::string_view text);
 
 // The reverse, for texts that come back from the system in 16 bits.
 std::string ProgramTextFromDocumentText(std::u16string_view text);
+
+// How many bytes the character at the start of the text takes: two for a
+// double-byte character of the ANSI code page on Windows, a whole UTF-8
+// sequence elsewhere, else one. Walking text by characters keeps a trail byte
+// from being read as a letter of its own. Zero for an empty text.
+std::size_t CharacterLength(std::string_view text);
 
 }  // namespace zorva

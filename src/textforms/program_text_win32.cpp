@@ -1,0 +1,73 @@
+// Program text on Windows: the ANSI code page of the thread's locale.
+#include <windows.h>
+
+#include <optional>
+
+#include "textforms/code_page_text.h"
+#include "textforms/program_text.h"
+
+namespace zorva {
+namespace {
+
+std::optional<std::wstring> Wide(std::string_view bytes, UINT codePage) {
+  if (bytes.empty()) return std::wstring();
+  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  if (length <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Narrow(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int length =
+      WideCharToMultiByte(CP_THREAD_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_THREAD_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), length, nullptr,
+                      nullptr);
+  return narrow;
+}
+
+std::string ProgramTextFrom(std::string_view bytes, UINT codePage) {
+  const std::optional<std::wstring> wide = Wide(bytes, codePage);
+  return wide ? Narrow(*wide) : AsciiOnly(bytes);
+}
+
+UINT ThreadAnsiCodePage() {
+  DWORD codePage = 0;
+  if (!GetLocaleInfoW(GetThreadLocale(), LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                      reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR)))
+    return CP_ACP;
+  return codePage;
+}
+
+}  // namespace
+
+std::string ProgramTextFromUtf8(std::string_view utf8) { return ProgramTextFrom(utf8, CP_UTF8); }
+
+std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage) {
+  return ProgramTextFrom(bytes, codePage);
+}
+
+std::string ProgramTextFromOem(std::string_view bytes) {
+  std::string out(bytes);
+  if (!out.empty()) OemToCharBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+std::u16string DocumentText(std::string_view text) {
+  const std::wstring wide = Wide(text, CP_THREAD_ACP).value_or(std::wstring());
+  return std::u16string(wide.begin(), wide.end());
+}
+
+std::string ProgramTextFromDocumentText(std::u16string_view text) {
+  return Narrow(std::wstring(text.begin(), text.end()));
+}
+
+std::size_t CharacterLength(std::string_view text) {
+  if (text.empty()) return 0;
+  return text.size() > 1 && IsDBCSLeadByteEx(ThreadAnsiCodePage(), static_cast<BYTE>(text[0])) ? 2 : 1;
+}
+
+}  // namespace zorva

@@ -1,0 +1,98 @@
+#include "textforms/utf8.h"
+
+namespace zorva {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+struct Decoded {
+  char32_t codePoint;
+  std::size_t length;
+};
+
+// The code point at the start of a non-empty text; a malformed start gives
+// the replacement character and a length of one byte.
+Decoded DecodeOne(std::string_view s) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = 0;
+  char32_t value = 0;
+  char32_t lowest = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, value = lead & 0x1F, lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, value = lead & 0x0F, lowest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, value = lead & 0x07, lowest = 0x10000;
+  } else {
+    return {kReplacement, 1};
+  }
+  if (s.size() < length) return {kReplacement, 1};
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {kReplacement, 1};
+    value = (value << 6) | (byte(i) & 0x3F);
+  }
+  if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return {kReplacement, 1};
+  return {value, length};
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::u16string Utf16FromUtf8(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  while (!utf8.empty()) {
+    const Decoded d = DecodeOne(utf8);
+    utf8.remove_prefix(d.length);
+    if (d.codePoint < 0x10000) {
+      out += static_cast<char16_t>(d.codePoint);
+    } else {
+      const char32_t v = d.codePoint - 0x10000;
+      out += static_cast<char16_t>(0xD800 | (v >> 10));
+      out += static_cast<char16_t>(0xDC00 | (v & 0x3FF));
+    }
+  }
+  return out;
+}
+
+std::string Utf8FromUtf16(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    const char16_t unit = utf16[i];
+    char32_t c = unit;
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      c = kReplacement;
+    }
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+std::size_t Utf8SequenceLength(std::string_view utf8) {
+  return utf8.empty() ? 0 : DecodeOne(utf8).length;
+}
+
+}  // namespace zorva

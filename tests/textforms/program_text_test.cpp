@@ -1,0 +1,89 @@
+#include "textforms/program_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#ifndef _WIN32
+#include "textforms/oem_code_page.h"
+#include "textforms/utf8.h"
+#endif
+
+namespace zorva {
+namespace {
+
+TEST(ProgramTextTest, TableCodePagesGiveTheSameLetters) {
+  struct Case {
+    unsigned codePage;
+    std::string bytes;
+    std::string utf8;
+  };
+  const Case cases[] = {
+      {437, "caf\x82", "café"},       {850, "A\xA4o \xA5", "Año Ñ"}, {852, "\xA0", "á"},
+      {857, "\x81", "ü"},             {1250, "\xE1", "á"},          {1252, "Espa\xF1" "a", "España"},
+      {1257, "\xE4", "ä"},            {28591, "\xE9t\xE9", "été"},  {65001, "ni\xC3\xB1o", "niño"},
+      {850, "", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ProgramTextFromCodePage(c.bytes, c.codePage), ProgramTextFromUtf8(c.utf8)) << c.codePage;
+}
+
+TEST(ProgramTextTest, UnknownCodePageKeepsAsciiAndMarksTheRest) {
+  EXPECT_EQ(ProgramTextFromCodePage("ab\xA4" "c", 12345), "ab?c");
+}
+
+TEST(ProgramTextTest, OemTextFollowsTheSpanishLocale) {
+  EXPECT_EQ(ProgramTextFromOem("Espa\xA4" "a \x82"), ProgramTextFromUtf8("España é"));
+}
+
+TEST(ProgramTextTest, DocumentTextKeepsLettersBeyondAscii) {
+  EXPECT_EQ(DocumentText(""), u"");
+  EXPECT_EQ(DocumentText(ProgramTextFromUtf8("Miércoles, año ñÁü")), u"Miércoles, año ñÁü");
+  EXPECT_EQ(ProgramTextFromDocumentText(u"Sábado"), ProgramTextFromUtf8("Sábado"));
+  EXPECT_EQ(ProgramTextFromDocumentText(u""), "");
+}
+
+TEST(ProgramTextTest, CharacterLengthTakesWholeCharacters) {
+  const std::string text = ProgramTextFromUtf8("ñx");
+  const std::size_t first = CharacterLength(text);
+  EXPECT_EQ(text.substr(first), "x");
+  EXPECT_EQ(CharacterLength("x"), 1u);
+  EXPECT_EQ(CharacterLength(""), 0u);
+}
+
+#ifndef _WIN32
+TEST(Utf8Test, MalformedBytesBecomeReplacementCharacters) {
+  struct Case {
+    std::string utf8;
+    std::u16string utf16;
+  };
+  const Case cases[] = {
+      {"a\x80" "b", u"a\uFFFDb"},            // stray continuation byte
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},         // overlong slash
+      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // a surrogate
+      {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // past U+10FFFF
+      {"\xE2\x82", u"\uFFFD\uFFFD"},         // cut off
+      {"\xF0\x9F\x98\x80", u"\U0001F600"},   // four bytes, a surrogate pair
+  };
+  for (const Case& c : cases) EXPECT_EQ(Utf16FromUtf8(c.utf8), c.utf16);
+  EXPECT_EQ(Utf8FromUtf16(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf8FromUtf16(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+}
+
+TEST(OemCodePageTest, LanguageDecidesAsWindowsDoes) {
+  struct Case {
+    const char* locale;
+    unsigned codePage;
+  };
+  const Case cases[] = {
+      {"es_ES.UTF-8", 850}, {"es_ES", 850},      {"es_ES.ISO-8859-1@euro", 850}, {"en_US.UTF-8", 437},
+      {"en_GB.UTF-8", 850}, {"C", 437},          {"POSIX", 437},                 {"C.UTF-8", 437},
+      {"ru_RU.UTF-8", 866}, {"pl_PL", 852},      {"zh_TW.UTF-8", 950},           {"zh_CN.UTF-8", 936},
+      {"xx_YY", 437},       {"", 437},
+  };
+  for (const Case& c : cases) EXPECT_EQ(OemCodePageOfLocale(c.locale), c.codePage) << c.locale;
+}
+#endif
+
+}  // namespace
+}  // namespace zorva
