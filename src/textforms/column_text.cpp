@@ -1,0 +1,31 @@
+#include "textforms/column_text.h"
+
+#include <string>
+
+#include "textforms/program_text.h"
+
+namespace zorva {
+
+std::string ColumnText(const ColumnValue& value, const RegionalFormats& formats) {
+  if (value.isNull) return {};
+  switch (value.kind) {
+    case ColumnKind::Character:
+    case ColumnKind::Memo:
+    case ColumnKind::Bytes: return value.text;
+    case ColumnKind::Float:
+    case ColumnKind::Money: return GeneralNumberText(value.number, formats.DecimalMark);
+    case ColumnKind::Int16:
+    case ColumnKind::UInt16:
+    case ColumnKind::Int32:
+    case ColumnKind::AutoInc:
+    case ColumnKind::Int64: return std::to_string(value.integer);
+    case ColumnKind::Bcd: return FixedPointText(value.integer, formats.DecimalMark);
+    case ColumnKind::Logical: return ProgramTextFromUtf8(value.logical ? "Verdadero" : "Falso");
+    case ColumnKind::Date: return PictureText(formats.ShortDatePicture, value.moment, formats);
+    case ColumnKind::Time: return PictureText(formats.LongTimePicture, value.moment, formats);
+    case ColumnKind::DateTime: return PictureText("C", value.moment, formats);
+  }
+  return {};
+}
+
+}  // namespace zorva

@@ -1,0 +1,88 @@
+#include "textforms/column_text.h"
+
+#include <gtest/gtest.h>
+
+#include "textforms/program_text.h"
+
+namespace zorva {
+namespace {
+
+ColumnValue Column(ColumnKind kind) {
+  ColumnValue value;
+  value.kind = kind;
+  value.isNull = false;
+  return value;
+}
+
+RegionalFormats SpanishFormats() {
+  RegionalFormats formats;
+  formats.DecimalMark = ',';
+  formats.ShortDatePicture = "dd/mm/yyyy";
+  formats.LongTimePicture = "hh:mm:ss";
+  return formats;
+}
+
+TEST(ColumnTextTest, NullColumnOfAnyKindIsEmpty) {
+  for (int kind = 0; kind <= static_cast<int>(ColumnKind::Bytes); ++kind) {
+    ColumnValue value;
+    value.kind = static_cast<ColumnKind>(kind);
+    value.text = "x";
+    value.number = 1;
+    value.integer = 1;
+    EXPECT_EQ(ColumnText(value, SpanishFormats()), "") << kind;
+  }
+}
+
+TEST(ColumnTextTest, EachKindTakesItsForm) {
+  const RegionalFormats formats = SpanishFormats();
+  auto text = [&](ColumnValue v) { return ColumnText(v, formats); };
+
+  ColumnValue character = Column(ColumnKind::Character);
+  character.text = "  Aula 1  ";
+  EXPECT_EQ(text(character), "  Aula 1  ");  // blanks as delivered
+
+  ColumnValue number = Column(ColumnKind::Float);
+  number.number = 0.5;
+  EXPECT_EQ(text(number), "0,5");
+  number.kind = ColumnKind::Money;
+  number.number = 1;
+  EXPECT_EQ(text(number), "1");
+
+  ColumnValue integer = Column(ColumnKind::Int64);
+  integer.integer = -9000000000;
+  EXPECT_EQ(text(integer), "-9000000000");
+  integer.kind = ColumnKind::UInt16;
+  integer.integer = 65535;
+  EXPECT_EQ(text(integer), "65535");
+
+  ColumnValue bcd = Column(ColumnKind::Bcd);
+  bcd.integer = 125000;
+  EXPECT_EQ(text(bcd), "12,5");
+
+  ColumnValue logical = Column(ColumnKind::Logical);
+  logical.logical = true;
+  EXPECT_EQ(text(logical), "Verdadero");
+  logical.logical = false;
+  EXPECT_EQ(text(logical), "Falso");
+
+  ColumnValue date = Column(ColumnKind::Date);
+  date.moment = {2007, 3, 5, 0, 0, 0, 0};
+  EXPECT_EQ(text(date), "05/03/2007");
+
+  ColumnValue time = Column(ColumnKind::Time);
+  time.moment = {0, 0, 0, 9, 7, 3, 0};
+  EXPECT_EQ(text(time), "09:07:03");
+
+  ColumnValue moment = Column(ColumnKind::DateTime);
+  moment.moment = {2007, 3, 5, 9, 7, 3, 0};
+  EXPECT_EQ(text(moment), "05/03/2007 09:07:03");
+  moment.moment = {2007, 3, 5, 0, 0, 0, 0};
+  EXPECT_EQ(text(moment), "05/03/2007");
+
+  ColumnValue bytes = Column(ColumnKind::Bytes);
+  bytes.text = std::string("\x01\xFF", 2);
+  EXPECT_EQ(text(bytes), bytes.text);
+}
+
+}  // namespace
+}  // namespace zorva
