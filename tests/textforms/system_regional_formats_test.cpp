@@ -19,6 +19,8 @@ struct Expected {
   char timeMark;
   const char* shortDatePicture;
   const char* longTimePicture;
+  const char* shortTimePicture;
+  const char* longDatePicture;
   const char* amText;
   const char* januaryLong;  // UTF-8
   const char* wednesdayLong;
@@ -29,13 +31,13 @@ struct Expected {
 #ifdef _WIN32
 // Wine's Spanish morning text has a narrow no-break space, which code page
 // 1252 lacks.
-const Expected kSpanish{',', '/', ':', "d/M/yyyy", "h:mm:ss", "a.\u202Fm.", "enero", "miércoles", "dom",
+const Expected kSpanish{',', '/', ':', "d/M/yyyy", "h:mm:ss", "h:mm", "dddd, d 'de' MMMM 'de' yyyy", "a.\u202Fm.", "enero", "miércoles", "dom",
                         "5/3/2007 21:07:03"};
-const Expected kEnglish{'.', '/', ':', "M/d/yyyy", "h:mm:ss AMPM", "AM", "January", "Wednesday", "Sun",
+const Expected kEnglish{'.', '/', ':', "M/d/yyyy", "h:mm:ss AMPM", "h:mm AMPM", "dddd, MMMM d, yyyy", "AM", "January", "Wednesday", "Sun",
                         "3/5/2007 9:07:03 PM"};
 #else
-const Expected kSpanish{',', '/', ':', "dd/mm/yy", "hh:mm:ss", "", "enero", "miércoles", "dom", "05/03/07 21:07:03"};
-const Expected kEnglish{'.', '/', ':', "mm/dd/yyyy", "hh:mm:ss AMPM", "AM", "January", "Wednesday", "Sun",
+const Expected kSpanish{',', '/', ':', "dd/mm/yy", "hh:mm:ss", "hh:mm", "mmmm d, yyyy", "", "enero", "miércoles", "dom", "05/03/07 21:07:03"};
+const Expected kEnglish{'.', '/', ':', "mm/dd/yyyy", "hh:mm:ss AMPM", "hh:mm AMPM", "mmmm d, yyyy", "AM", "January", "Wednesday", "Sun",
                         "03/05/2007 09:07:03 PM"};
 #endif
 
@@ -53,6 +55,8 @@ TEST(SystemRegionalFormatsTest, ReadsTheUsersLocale) {
   EXPECT_EQ(formats.TimeMark, expected.timeMark);
   EXPECT_EQ(formats.ShortDatePicture, expected.shortDatePicture);
   EXPECT_EQ(formats.LongTimePicture, expected.longTimePicture);
+  EXPECT_EQ(formats.ShortTimePicture, expected.shortTimePicture);
+  EXPECT_EQ(formats.LongDatePicture, expected.longDatePicture);
   EXPECT_EQ(formats.AmText, ProgramTextFromUtf8(expected.amText));
   EXPECT_EQ(formats.MonthLongNames[0], ProgramTextFromUtf8(expected.januaryLong));
   EXPECT_EQ(formats.DayLongNames[3], ProgramTextFromUtf8(expected.wednesdayLong));
