@@ -99,7 +99,7 @@ TEST(ColumnIntegerTest, ReadsCharacterColumnsAsWholeNumbers) {
 TEST(ColumnIntegerTest, TextThatIsNoWholeNumberNamesItself) {
   for (const char* text : {"", " ", "12 ", "1.5", "abc", "2147483648", "-2147483649", "$100000000", "$", "0x",
                            "- 1", "1e3", "\t5"})
-    EXPECT_EQ(FailureOf(Text(text)), ProgramTextFromUtf8("'") + text + ProgramTextFromUtf8("' no es un valor entero válido"))
+    EXPECT_EQ(FailureOf(Text(text)), "'" + std::string(text) + ProgramTextFromUtf8("' no es un valor entero válido"))
         << text;
   ColumnValue null = Text("99");
   null.isNull = true;

@@ -76,7 +76,8 @@ TEST(RegionalFormatsTest, ReadsTheItemsOfTheLocale) {
 
 TEST(RegionalFormatsTest, CharacterItemsTakeOneCharacterOrNone) {
   FakeLocaleItems items;
-  items.items = {{{LocaleItem::DecimalMark, 0}, ",,"}, {{LocaleItem::DateMark, 0}, ""}, {{LocaleItem::TimeMark, 0}, ""}};
+  items.items = {
+      {{LocaleItem::DecimalMark, 0}, ",,"}, {{LocaleItem::DateMark, 0}, ""}, {{LocaleItem::TimeMark, 0}, ""}};
   const RegionalFormats formats = ReadRegionalFormats(items);
   EXPECT_EQ(formats.DecimalMark, '.');  // too long: the default
   EXPECT_EQ(formats.DateMark, '\0');    // empty: no separator at all

@@ -31,14 +31,18 @@ struct Expected {
 #ifdef _WIN32
 // Wine's Spanish morning text has a narrow no-break space, which code page
 // 1252 lacks.
-const Expected kSpanish{',', '/', ':', "d/M/yyyy", "h:mm:ss", "h:mm", "dddd, d 'de' MMMM 'de' yyyy", "a.\u202Fm.", "enero", "miércoles", "dom",
-                        "5/3/2007 21:07:03"};
-const Expected kEnglish{'.', '/', ':', "M/d/yyyy", "h:mm:ss AMPM", "h:mm AMPM", "dddd, MMMM d, yyyy", "AM", "January", "Wednesday", "Sun",
-                        "3/5/2007 9:07:03 PM"};
+const Expected kSpanish{
+    ',',          '/',     ':',         "d/M/yyyy", "h:mm:ss",          "h:mm", "dddd, d 'de' MMMM 'de' yyyy",
+    "a.\u202Fm.", "enero", "miércoles", "dom",      "5/3/2007 21:07:03"};
+const Expected kEnglish{
+    '.',  '/',       ':',         "M/d/yyyy", "h:mm:ss AMPM",       "h:mm AMPM", "dddd, MMMM d, yyyy",
+    "AM", "January", "Wednesday", "Sun",      "3/5/2007 9:07:03 PM"};
 #else
-const Expected kSpanish{',', '/', ':', "dd/mm/yy", "hh:mm:ss", "hh:mm", "mmmm d, yyyy", "", "enero", "miércoles", "dom", "05/03/07 21:07:03"};
-const Expected kEnglish{'.', '/', ':', "mm/dd/yyyy", "hh:mm:ss AMPM", "hh:mm AMPM", "mmmm d, yyyy", "AM", "January", "Wednesday", "Sun",
-                        "03/05/2007 09:07:03 PM"};
+const Expected kSpanish{',', '/',     ':',         "dd/mm/yy", "hh:mm:ss",         "hh:mm", "mmmm d, yyyy",
+                        "",  "enero", "miércoles", "dom",      "05/03/07 21:07:03"};
+const Expected kEnglish{
+    '.',  '/',       ':',         "mm/dd/yyyy", "hh:mm:ss AMPM",         "hh:mm AMPM", "mmmm d, yyyy",
+    "AM", "January", "Wednesday", "Sun",        "03/05/2007 09:07:03 PM"};
 #endif
 
 const Expected& ForTheLocale() {
