@@ -1,0 +1,43 @@
+#include "help/html_help_engine.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "ui/unique_handle.h"
+
+namespace zorva {
+namespace {
+
+struct LibraryCloser {
+  static void Close(HMODULE library) { FreeLibrary(library); }
+};
+using unique_library = unique_handle<HMODULE, LibraryCloser>;
+
+using HtmlHelpEntry = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+
+class HtmlHelpEngine final : public HelpEngine {
+ public:
+  HtmlHelpEngine(unique_library library, HtmlHelpEntry entry) : library_(std::move(library)), entry_(entry) {}
+
+  void Call(std::uintptr_t caller, const char* file, unsigned command, std::uintptr_t data) override {
+    entry_(reinterpret_cast<HWND>(caller), file, command, data);
+  }
+
+ private:
+  unique_library library_;
+  HtmlHelpEntry entry_;
+};
+
+}  // namespace
+
+std::unique_ptr<HelpEngine> LoadHtmlHelpEngine() {
+  unique_library library(LoadLibraryA("HHCtrl.ocx"));
+  if (!library) return nullptr;
+  const FARPROC entry = GetProcAddress(library.get(), "HtmlHelpA");
+  if (!entry) return nullptr;
+  return std::make_unique<HtmlHelpEngine>(
+      std::move(library), reinterpret_cast<HtmlHelpEntry>(reinterpret_cast<void (*)()>(entry)));
+}
+
+}  // namespace zorva

@@ -1,0 +1,17 @@
+#include "help/window_help_context.h"
+
+#include "help/help_context.h"
+
+namespace zorva {
+
+std::optional<int> HelpRequestContext(const HELPINFO& request) {
+  if (request.iContextType == HELPINFO_MENUITEM) return 0;
+  // The chain ends at the top-level window: an owner is not a parent.
+  const auto parentOf = [](HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+  };
+  const auto contextOf = [](HWND window) { return static_cast<int>(GetWindowContextHelpId(window)); };
+  return ChainHelpContext(static_cast<HWND>(request.hItemHandle), parentOf, contextOf);
+}
+
+}  // namespace zorva
