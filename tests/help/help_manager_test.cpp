@@ -21,11 +21,11 @@ using testing::Shows;
 constexpr char kFolder[] = "C:\\Tempovia\\";
 constexpr char kHelpFile[] = "C:\\Tempovia\\NA.chm";
 
-// A viewer with only the basic face, as the classic viewer is: its name is
-// empty and it offers contents.
-class MockViewer : public ICustomHelpViewer {
+// A viewer with the basic face (as the classic viewer has) or, through
+// Face, with more.
+template <typename Face = ICustomHelpViewer>
+class MockViewerOf : public Face {
  public:
-  MockViewer() { ON_CALL(*this, OffersContents).WillByDefault(Return(true)); }
   MOCK_METHOD(std::string, QueryName, (), (const, override));
   MOCK_METHOD(int, CountKeywordMatches, (const std::string&), (override));
   MOCK_METHOD(std::vector<std::string>, ListKeywordEntries, (const std::string&), (override));
@@ -36,18 +36,10 @@ class MockViewer : public ICustomHelpViewer {
   MOCK_METHOD(void, CloseHelpWindows, (), (override));
   MOCK_METHOD(void, DetachFromManager, (), (override));
 };
+using MockViewer = MockViewerOf<>;
 
-class MockExtendedViewer : public IExtendedHelpViewer {
+class MockExtendedViewer : public MockViewerOf<IExtendedHelpViewer> {
  public:
-  MOCK_METHOD(std::string, QueryName, (), (const, override));
-  MOCK_METHOD(int, CountKeywordMatches, (const std::string&), (override));
-  MOCK_METHOD(std::vector<std::string>, ListKeywordEntries, (const std::string&), (override));
-  MOCK_METHOD(bool, OffersContents, (), (override));
-  MOCK_METHOD(void, OpenContents, (), (override));
-  MOCK_METHOD(void, OpenKeyword, (const std::string&), (override));
-  MOCK_METHOD(void, AssignViewerId, (int), (override));
-  MOCK_METHOD(void, CloseHelpWindows, (), (override));
-  MOCK_METHOD(void, DetachFromManager, (), (override));
   MOCK_METHOD(bool, CanOpenTopic, (const std::string&), (override));
   MOCK_METHOD(void, OpenTopic, (const std::string&), (override));
   MOCK_METHOD(bool, CanOpenContext, (int, const std::string&), (override));
@@ -64,6 +56,7 @@ class MockSelector : public IHelpSelector {
 // viewer after it, the latter installed as selector, over a recording engine.
 struct TwoViewers : ::testing::Test {
   TwoViewers() {
+    ON_CALL(*classic, OffersContents).WillByDefault(Return(true));
     manager.RegisterViewer(classic);
     html->RegisterWith(manager);
   }
