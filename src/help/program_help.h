@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "help/help_engine.h"
 #include "help/help_manager.h"
@@ -14,21 +13,19 @@ namespace zorva {
 // The program's help file, looked for in the program folder.
 inline constexpr char kProgramHelpFile[] = "NA.chm";
 
-// The program's help from start to end: the help manager, the application's
-// help file, and the HTML Help viewer registered with the manager. At the end
-// the viewer leaves the manager, and the engine goes with the viewer.
+// The program's help from start to end: the help manager and the HTML Help
+// viewer registered with it, serving the application's help file. At the
+// end the viewer leaves the manager, and the engine goes with the viewer.
 class ProgramHelp {
  public:
   // engine is null when the HTML Help engine could not be loaded; the
   // program's help then does nothing. programFolder ends with its separator.
-  ProgramHelp(std::unique_ptr<HelpEngine> engine, std::string programFolder);
+  // applicationHelpFile is the application's help file, which the
+  // application sets and which outlives this object.
+  ProgramHelp(std::unique_ptr<HelpEngine> engine, std::string programFolder, const std::string& applicationHelpFile);
   ProgramHelp(const ProgramHelp&) = delete;
   ProgramHelp& operator=(const ProgramHelp&) = delete;
   ~ProgramHelp();
-
-  // The application's help file; empty until it is set.
-  void SetHelpFile(std::string name) { helpFile_ = std::move(name); }
-  const std::string& HelpFile() const { return helpFile_; }
 
   // F1: context help with the context found for the focused control.
   void ContextHelp(int context);
@@ -40,11 +37,8 @@ class ProgramHelp {
 
  private:
   HelpManager manager_;
-  std::string helpFile_;
+  const std::string& helpFile_;
   std::shared_ptr<HtmlHelpViewer> viewer_;
 };
-
-// The help button: the table of contents of the program's help file.
-void ShowHelpContents(ProgramHelp& help);
 
 }  // namespace zorva

@@ -81,28 +81,30 @@ std::string FailureTextOf(const std::function<void()>& request) {
 
 TEST(ProgramHelpTest, F1ShowsTheTopicOfContextOneOfTheProgramsHelpFile) {
   auto log = std::make_shared<EngineLog>();
-  ProgramHelp help(std::make_unique<RecordingEngine>(log), kFolder);
-  help.SetHelpFile(kProgramHelpFile);
+  const std::string applicationFile = kProgramHelpFile;
+  ProgramHelp help(std::make_unique<RecordingEngine>(log), kFolder, applicationFile);
   help.ContextHelp(1);
   EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kHelpContext, 1)});
 }
 
-TEST(ProgramHelpTest, TheHelpButtonShowsTheContentsEvenBeforeAHelpFileWasSet) {
+TEST(ProgramHelpTest, TheContentsCommandServesTheApplicationsHelpFileOnceThereIsOne) {
   auto log = std::make_shared<EngineLog>();
-  ProgramHelp help(std::make_unique<RecordingEngine>(log), kFolder);
+  std::string applicationFile;
+  ProgramHelp help(std::make_unique<RecordingEngine>(log), kFolder, applicationFile);
   help.HelpCommand(kHelpCommandContents, 0);  // no help file yet: nothing
   EXPECT_TRUE(log->empty());
-  ShowHelpContents(help);
-  EXPECT_EQ(help.HelpFile(), "NA.chm");
+  applicationFile = kProgramHelpFile;
+  help.HelpCommand(kHelpCommandContents, 0);
   EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kDisplayContents)});
 }
 
 TEST(ProgramHelpTest, AtTheEndTheEngineGoesWithoutClosingHelpWindows) {
   auto log = std::make_shared<EngineLog>();
   auto ended = std::make_shared<bool>(false);
+  const std::string applicationFile = kProgramHelpFile;
   {
-    ProgramHelp help(std::make_unique<RecordingEngine>(log, ended), kFolder);
-    ShowHelpContents(help);
+    ProgramHelp help(std::make_unique<RecordingEngine>(log, ended), kFolder, applicationFile);
+    help.HelpCommand(kHelpCommandContents, 0);
   }
   EXPECT_TRUE(*ended);
   EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kDisplayContents)});
