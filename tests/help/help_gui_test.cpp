@@ -1,0 +1,108 @@
+// Both help paths, worked through the real program under Wine: F1 and the
+// button "F1 AYUDA" reach the HTML Help engine. The engine is the logging
+// stand-in, copied as HHCtrl.ocx beside the program, which writes each call
+// to a log in the program folder.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/driver.h"
+
+namespace zorva::driver {
+namespace {
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// The program started by hand from another current folder, with or without
+// the logging engine beside it.
+struct HelpRun {
+  ProgramFolder folder;
+  std::wstring log = folder.File(L"help.log");
+  std::optional<Process> process;
+  HWND window = nullptr;
+
+  explicit HelpRun(bool withEngine = true) {
+    if (withEngine) {
+      const std::wstring engine = WindowsPath(Environment("ZORVA_LOGGING_HHCTRL"));
+      EXPECT_TRUE(CopyFileW(engine.c_str(), folder.File(L"HHCtrl.ocx").c_str(), FALSE));
+    }
+    SetEnvironmentVariableW(L"ZORVA_HELP_LOG", log.c_str());
+    wchar_t windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    process.emplace(folder.program(), std::vector<std::wstring>{}, windows);
+    window = WaitForTopWindow(process->id(), L"TMForm");
+  }
+
+  std::string HelpFile() const { return Narrow(folder.path()) + "NA.chm"; }
+
+  // The calls logged so far, once there are `count` of them.
+  std::vector<std::string> Calls(std::size_t count) const {
+    std::vector<std::string> lines;
+    WaitUntil([&] {
+      lines.clear();
+      const std::string text = FileExists(log) ? ReadFile(log) : std::string();
+      for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+      return lines.size() >= count;
+    }, 10s);
+    return lines;
+  }
+};
+
+HWND Button(HWND window, const wchar_t* text) { return FindChild(window, L"Button", text); }
+
+// Wine's own HHCtrl.ocx disabled for the programs started in this scope.
+class NoEngine {
+ public:
+  NoEngine() : overrides_(Environment("WINEDLLOVERRIDES")) {
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", (overrides_ + ";hhctrl.ocx=d").c_str());
+  }
+  ~NoEngine() { SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides_.c_str()); }
+  NoEngine(const NoEngine&) = delete;
+  NoEngine& operator=(const NoEngine&) = delete;
+
+ private:
+  std::string overrides_;
+};
+
+TEST(HelpGui, F1OnEachButtonAsksForContextOneOfTheHelpFileInTheProgramFolder) {
+  HelpRun run;
+  ASSERT_TRUE(run.window);
+  const std::string f1 = "caller=0 command=15 file=" + run.HelpFile() + " data=1";
+  // The focus starts on "Salir"; Tab takes it to "F1 AYUDA", then "Aceptar".
+  const std::vector<const wchar_t*> order = {L"&Salir", L"F1 AYUDA", L"Aceptar"};
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    SCOPED_TRACE(Narrow(order[i]));
+    if (i > 0) PressKey(run.window, VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(run.window) == Button(run.window, order[i]); }, 5s));
+    PressKey(run.window, VK_F1);
+    EXPECT_EQ(run.Calls(i + 1).size(), i + 1);
+  }
+  EXPECT_EQ(run.Calls(3), std::vector<std::string>(3, f1));
+  EXPECT_TRUE(run.process->Running());
+}
+
+TEST(HelpGui, TheHelpButtonAsksForTheContentsOfTheHelpFileInTheProgramFolder) {
+  HelpRun run;
+  ASSERT_TRUE(run.window);
+  Click(Button(run.window, L"F1 AYUDA"));
+  Click(Button(run.window, L"F1 AYUDA"));
+  const std::string contents = "caller=0 command=1 file=" + run.HelpFile() + " data=0";
+  EXPECT_EQ(run.Calls(2), std::vector<std::string>(2, contents));
+  EXPECT_FALSE(WaitForFailureBox(run.process->id(), 1s));
+}
+
+TEST(HelpGui, WithoutTheEngineHelpDoesNothingAndSaysNothing) {
+  const NoEngine noEngine;
+  HelpRun run(false);
+  ASSERT_TRUE(run.window);
+  PressKey(run.window, VK_F1);
+  Click(Button(run.window, L"F1 AYUDA"));
+  EXPECT_FALSE(WaitForFailureBox(run.process->id(), 2s));
+  EXPECT_TRUE(run.process->Running());
+  EXPECT_FALSE(FileExists(run.log));
+}
+
+}  // namespace
+}  // namespace zorva::driver
