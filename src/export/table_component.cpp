@@ -1,0 +1,71 @@
+#include "export/table_component.h"
+
+#include <optional>
+#include <utility>
+
+#include "export/dbase_table.h"
+#include "export/engine_failure.h"
+#include "textforms/failure_texts.h"
+
+namespace zorva {
+
+// Every table is opened for reading only, whatever its ReadOnly setting: the
+// program never writes a table, and a read-only open works on read-only media
+// and beside a host that holds the file open.
+struct TwwTable::State {
+  std::string name;
+  std::string tableName;
+  TableType type;
+  std::string databaseName;
+  std::optional<dbase::DbaseTable> table;
+
+  dbase::DbaseTable& Opened() {
+    if (!table) RaiseEngineFailure(EngineStatus::TableClosed, {name});
+    return *table;
+  }
+};
+
+TwwTable::TwwTable(std::string componentName, std::string tableName, TableType type, std::string databaseName,
+                   bool /*readOnly*/)
+    : state_(std::make_unique<State>(
+          State{std::move(componentName), std::move(tableName), type, std::move(databaseName), std::nullopt})) {}
+
+TwwTable::~TwwTable() = default;
+
+const std::string& TwwTable::Name() const { return state_->name; }
+
+void TwwTable::SetDatabaseName(std::string folder) {
+  if (state_->table && folder != state_->databaseName)
+    RaiseEngineFailure(EngineStatus::FolderOfOpenTable, {state_->name});
+  state_->databaseName = std::move(folder);
+}
+
+const std::string& TwwTable::DatabaseName() const { return state_->databaseName; }
+
+void TwwTable::Open() {
+  if (state_->table) return;
+  state_->table = dbase::DbaseTable::Open(state_->databaseName, state_->tableName, state_->type);
+}
+
+void TwwTable::First() { state_->Opened().First(); }
+
+bool TwwTable::AtEnd() const { return !state_->table || state_->table->AtEnd(); }
+
+void TwwTable::Next() { state_->Opened().Next(); }
+
+void TwwTable::Close() { state_->table.reset(); }
+
+bool TwwTable::IsOpen() const { return state_->table.has_value(); }
+
+ColumnValue TwwTable::Column(std::string_view fieldName) const {
+  const dbase::DbaseTable& table = state_->Opened();
+  const dbase::FieldInfo* field = table.FindField(fieldName);
+  if (!field) {
+    throw Failure(FailureKind::Engine,
+                  ComposeFailureText(FailureText::ComponentFailure,
+                                     {state_->name, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
+  }
+  return table.Read(*field);
+}
+
+}  // namespace zorva
