@@ -63,6 +63,12 @@ std::string Utf8FromCharset(std::string_view bytes, const std::string& charset) 
     ++in;
     --inLeft;
   }
+  // Stateful sets (CP1255, CP1258) hold back a letter that a combining mark
+  // might still follow: the final flush gives it.
+  char* outPtr = buffer;
+  std::size_t outLeft = sizeof buffer;
+  iconv(converter.get(), nullptr, nullptr, &outPtr, &outLeft);
+  out.append(buffer, outPtr);
   return out;
 }
 

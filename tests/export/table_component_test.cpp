@@ -1,0 +1,179 @@
+#include "export/table_component.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "export/engine_failure.h"
+#include "export/table_bytes.h"
+#include "export/table_files.h"
+#include "textforms/failure_texts.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace zorva {
+namespace {
+
+namespace fs = std::filesystem;
+using dbase::testing::StatusOf;
+using dbase::testing::TableBytes;
+
+std::uint16_t Code(EngineStatus status) { return static_cast<std::uint16_t>(status); }
+
+// A folder of its own for each test, removed afterwards.
+class TableFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder_ = fs::temp_directory_path() / (std::string("zorva-") + test->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(folder_ / name, std::ios::binary) << bytes;
+  }
+  std::string Folder() const { return folder_.string(); }
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  // The host's SOLUC layout, in part, with two rows.
+  std::string Soluc() const {
+    return TableBytes(0x03, {{"ASIG", 'C', 4}, {"dia", 'N', 2}}, {" MAT  1", "*LEN  2", " EF   3"}, 0x02);
+  }
+
+  fs::path folder_;
+};
+
+std::string ReadRows(TwwTable& table, std::string_view field) {
+  std::string seen;
+  for (table.First(); !table.AtEnd(); table.Next()) seen += table.Column(field).text + ";";
+  return seen;
+}
+
+TEST_F(TableFolder, FindsTheTableWhateverTheCaseOfItsName) {
+  Write("soluc.dbf", Soluc());
+  Write("Asig.dbf", Soluc());
+  TwwTable soluc("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  soluc.Open();
+  EXPECT_EQ(ReadRows(soluc, "asig"), "MAT;EF;");
+  TwwTable asig("wwTableASIGT", "Asig.DBF", TableType::Default, Folder(), false);
+  asig.Open();
+  EXPECT_EQ(ReadRows(asig, "ASIG"), "MAT;EF;");
+}
+
+TEST_F(TableFolder, MissingFolderOrTableFailsNamingThePath) {
+  TwwTable noFolder("wwTableSoluc", "SOLUC", TableType::DBase, PathOf("ttemp"), true);
+  try {
+    noFolder.Open();
+    FAIL() << "opened a table in a missing folder";
+  } catch (const EngineFailure& failure) {
+    EXPECT_EQ(failure.status(), Code(EngineStatus::FolderNotFound));
+    EXPECT_NE(failure.text().find(PathOf("ttemp")), std::string::npos) << failure.text();
+  }
+  EXPECT_FALSE(noFolder.IsOpen());
+
+  TwwTable noTable("wwTableProfesor", "PROF", TableType::DBase, Folder(), true);
+  try {
+    noTable.Open();
+    FAIL() << "opened a missing table";
+  } catch (const EngineFailure& failure) {
+    EXPECT_EQ(failure.status(), Code(EngineStatus::TableNotFound));
+    EXPECT_NE(failure.text().find(PathOf("PROF.DBF")), std::string::npos) << failure.text();
+  }
+  EXPECT_FALSE(noTable.IsOpen());
+}
+
+TEST_F(TableFolder, MissingFieldNamesTheComponentAndLeavesTheTableOpen) {
+  Write("SOLUC.DBF", Soluc());
+  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  table.Open();
+  table.First();
+  try {
+    table.Column("CODGRUPO");
+    FAIL() << "read a field the table lacks";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.text(), "wwTableSoluc: " + ComposeFailureText(FailureText::FieldNotFound, {"CODGRUPO"}));
+  }
+  EXPECT_TRUE(table.IsOpen());
+  EXPECT_EQ(table.Column("DIA").number, 1);
+}
+
+TEST_F(TableFolder, OpenKeepsAnOpenTableAndCloseDropsIt) {
+  Write("SOLUC.DBF", Soluc());
+  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  table.Open();
+  table.First();
+  table.Next();
+  table.Open();
+  EXPECT_EQ(table.Column("ASIG").text, "EF");
+  table.SetDatabaseName(Folder());
+  EXPECT_EQ(StatusOf([&] { table.SetDatabaseName(PathOf("other")); }), Code(EngineStatus::FolderOfOpenTable));
+  table.Close();
+  EXPECT_FALSE(table.IsOpen());
+  EXPECT_EQ(StatusOf([&] { table.First(); }), Code(EngineStatus::TableClosed));
+  table.SetDatabaseName(PathOf("other"));
+  EXPECT_EQ(table.DatabaseName(), PathOf("other"));
+}
+
+TEST_F(TableFolder, DefaultTypeIsFoxProBesideAnFptOrCdxFile) {
+  const auto typeOf = [this](const std::string& name) {
+    return dbase::ResolveTableType(Folder(), name, TableType::Default);
+  };
+  Write("Asig.DBF", Soluc());
+  EXPECT_EQ(typeOf("Asig.DBF"), TableType::DBase);
+  Write("asig.cdx", "");
+  EXPECT_EQ(typeOf("Asig.DBF"), TableType::FoxPro);
+  Write("NOMASG.DBF", Soluc());
+  Write("NOMASG.FPT", "");
+  EXPECT_EQ(typeOf("NOMASG.dbf"), TableType::FoxPro);
+  EXPECT_EQ(typeOf("NOMASG.TAB"), TableType::DBase);
+  EXPECT_EQ(dbase::ResolveTableType(Folder(), "Asig.DBF", TableType::DBase), TableType::DBase);
+}
+
+TEST_F(TableFolder, LostMemoFileFailsOnlyWhenAMemoIsRead) {
+  Write("AULA.DBF", TableBytes(0x83, {{"ABREV", 'C', 4}, {"NOTAS", 'M', 10}}, {" A1           1"}));
+  TwwTable table("wwTableAulas", "AULA", TableType::DBase, Folder(), true);
+  table.Open();
+  EXPECT_EQ(ReadRows(table, "ABREV"), "A1;");
+  table.First();
+  try {
+    table.Column("NOTAS");
+    FAIL() << "read a memo without its memo file";
+  } catch (const EngineFailure& failure) {
+    EXPECT_EQ(failure.status(), Code(EngineStatus::MemoNotFound));
+    EXPECT_NE(failure.text().find(PathOf("AULA.DBT")), std::string::npos) << failure.text();
+  }
+}
+
+#ifdef _WIN32
+// The host may hold its tables open for writing while the export reads them,
+// and a table may be marked read-only.
+TEST_F(TableFolder, OpensTablesTheHostHoldsOpenOrThatAreReadOnly) {
+  Write("GRUP.DBF", Soluc());
+  HANDLE host = ::CreateFileA(PathOf("GRUP.DBF").c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(host, INVALID_HANDLE_VALUE);
+  TwwTable held("wwTableGrupos", "GRUP", TableType::DBase, Folder(), true);
+  held.Open();
+  EXPECT_EQ(ReadRows(held, "ASIG"), "MAT;EF;");
+  held.Close();
+  ::CloseHandle(host);
+
+  ::SetFileAttributesA(PathOf("GRUP.DBF").c_str(), FILE_ATTRIBUTE_READONLY);
+  TwwTable readOnly("wwTableASIGT", "GRUP.DBF", TableType::Default, Folder(), false);
+  readOnly.Open();
+  EXPECT_EQ(ReadRows(readOnly, "ASIG"), "MAT;EF;");
+  readOnly.Close();
+  ::SetFileAttributesA(PathOf("GRUP.DBF").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#endif
+
+}  // namespace
+}  // namespace zorva
