@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,15 +34,22 @@ void PutLittleEndian(std::string& bytes, std::size_t at, std::uint64_t value, in
 // A table over the bytes, with `memo` as its memo file (none when empty).
 DbaseTable TableOver(std::string bytes, std::string memo = {}, TableType type = TableType::DBase);
 
-// The EngineFailure status that `action` raises, or 0 when it raises none.
+// The EngineFailure that `action` raises, if it raises one.
 template <typename Action>
-std::uint16_t StatusOf(Action&& action) {
+std::optional<EngineFailure> FailureOf(Action&& action) {
   try {
     action();
   } catch (const EngineFailure& failure) {
-    return failure.status();
+    return failure;
   }
-  return 0;
+  return std::nullopt;
+}
+
+// Its status, or 0 when it raises none.
+template <typename Action>
+std::uint16_t StatusOf(Action&& action) {
+  const auto failure = FailureOf(action);
+  return failure ? failure->status() : 0;
 }
 
 }  // namespace zorva::dbase::testing

@@ -18,6 +18,7 @@ namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
+using dbase::testing::FailureOf;
 using dbase::testing::StatusOf;
 using dbase::testing::TableBytes;
 
@@ -69,25 +70,21 @@ TEST_F(TableFolder, FindsTheTableWhateverTheCaseOfItsName) {
 }
 
 TEST_F(TableFolder, MissingFolderOrTableFailsNamingThePath) {
-  TwwTable noFolder("wwTableSoluc", "SOLUC", TableType::DBase, PathOf("ttemp"), true);
-  try {
-    noFolder.Open();
-    FAIL() << "opened a table in a missing folder";
-  } catch (const EngineFailure& failure) {
-    EXPECT_EQ(failure.status(), Code(EngineStatus::FolderNotFound));
-    EXPECT_NE(failure.text().find(PathOf("ttemp")), std::string::npos) << failure.text();
+  const struct {
+    std::string folder, table, path;
+    EngineStatus status;
+  } cases[] = {
+      {PathOf("ttemp"), "SOLUC", PathOf("ttemp"), EngineStatus::FolderNotFound},
+      {Folder(), "PROF", PathOf("PROF.DBF"), EngineStatus::TableNotFound},
+  };
+  for (const auto& c : cases) {
+    TwwTable table("wwTableSoluc", c.table, TableType::DBase, c.folder, true);
+    const auto failure = FailureOf([&] { table.Open(); });
+    ASSERT_TRUE(failure) << c.path;
+    EXPECT_EQ(failure->status(), Code(c.status));
+    EXPECT_EQ(failure->text(), EngineStatusText(Code(c.status)) + "\r\n" + c.path);
+    EXPECT_FALSE(table.IsOpen());
   }
-  EXPECT_FALSE(noFolder.IsOpen());
-
-  TwwTable noTable("wwTableProfesor", "PROF", TableType::DBase, Folder(), true);
-  try {
-    noTable.Open();
-    FAIL() << "opened a missing table";
-  } catch (const EngineFailure& failure) {
-    EXPECT_EQ(failure.status(), Code(EngineStatus::TableNotFound));
-    EXPECT_NE(failure.text().find(PathOf("PROF.DBF")), std::string::npos) << failure.text();
-  }
-  EXPECT_FALSE(noTable.IsOpen());
 }
 
 TEST_F(TableFolder, MissingFieldNamesTheComponentAndLeavesTheTableOpen) {
@@ -143,13 +140,9 @@ TEST_F(TableFolder, LostMemoFileFailsOnlyWhenAMemoIsRead) {
   table.Open();
   EXPECT_EQ(ReadRows(table, "ABREV"), "A1;");
   table.First();
-  try {
-    table.Column("NOTAS");
-    FAIL() << "read a memo without its memo file";
-  } catch (const EngineFailure& failure) {
-    EXPECT_EQ(failure.status(), Code(EngineStatus::MemoNotFound));
-    EXPECT_NE(failure.text().find(PathOf("AULA.DBT")), std::string::npos) << failure.text();
-  }
+  const auto failure = FailureOf([&] { table.Column("NOTAS"); });
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->text(), EngineStatusText(Code(EngineStatus::MemoNotFound)) + "\r\n" + PathOf("AULA.DBT"));
 }
 
 #ifdef _WIN32
