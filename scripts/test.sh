@@ -1,6 +1,7 @@
 #!/bin/sh
 # The whole test suite: installs what is needed, then builds and tests each
-# build in turn: the native core, and the Windows program under Wine on a
+# build in turn: the native core, the table engine under AddressSanitizer and
+# UBSan with a minute of fuzzing, and the Windows program under Wine on a
 # virtual display.
 set -eu
 cd "$(dirname "$0")/.."
@@ -14,6 +15,12 @@ done
 
 echo "== native tests"
 ctest --preset native
+
+echo "== sanitize build (clang, AddressSanitizer, UBSan): the table engine's tests and fuzzer"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+ctest --preset sanitize
+scripts/fuzz-tables.sh 60
 
 echo "== windows tests (Wine, Xvfb)"
 status=0
