@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cctype>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/table_component.h"
+#include "textforms/failure.h"
+#include "textforms/failure_texts.h"
+
+namespace zorva::testing {
+
+inline ColumnValue TextColumn(std::string name, std::string text) {
+  ColumnValue value{.fieldName = std::move(name), .kind = ColumnKind::Character, .isNull = false};
+  value.text = std::move(text);
+  return value;
+}
+
+inline ColumnValue FloatColumn(std::string name, double number) {
+  ColumnValue value{.fieldName = std::move(name), .kind = ColumnKind::Float, .isNull = false};
+  value.number = number;
+  return value;
+}
+
+inline ColumnValue NullColumn(std::string name, ColumnKind kind) {
+  return ColumnValue{.fieldName = std::move(name), .kind = kind, .isNull = true};
+}
+
+// A table row in memory, found by name as the engine finds it.
+class FakeRow : public RowSource {
+ public:
+  FakeRow(std::string component, std::vector<ColumnValue> columns)
+      : component_(std::move(component)), columns_(std::move(columns)) {}
+
+  ColumnValue Column(std::string_view fieldName) const override {
+    for (const ColumnValue& column : columns_)
+      if (SameName(column.fieldName, fieldName)) return column;
+    throw Failure(FailureKind::Engine,
+                  ComposeFailureText(FailureText::ComponentFailure,
+                                     {component_, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
+  }
+
+ private:
+  static bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+        return false;
+    return true;
+  }
+
+  std::string component_;
+  std::vector<ColumnValue> columns_;
+};
+
+// A row with every column a section reads, each a text of its own name in
+// lower case, unless given otherwise.
+inline FakeRow RowFor(std::string_view component, std::vector<std::string_view> columns,
+                      std::vector<ColumnValue> overrides = {}) {
+  std::vector<ColumnValue> values = std::move(overrides);
+  for (std::string_view column : columns) {
+    std::string text(column);
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    values.push_back(TextColumn(std::string(column), text));
+  }
+  return FakeRow(std::string(component), std::move(values));
+}
+
+}  // namespace zorva::testing

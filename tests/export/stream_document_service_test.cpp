@@ -1,0 +1,206 @@
+// The streaming document service, read back with libxml2 and validated
+// against the document's schema.
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlschemas.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "export/document_service.h"
+#include "textforms/utf8.h"
+
+namespace zorva {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The tree as a reader sees it: one line per element, its attributes in
+// their order, values in UTF-8.
+std::string Tree(const xmlNode* node, int depth = 0) {
+  std::string out;
+  for (; node; node = node->next) {
+    if (node->type != XML_ELEMENT_NODE) {
+      out += std::string(depth * 2, ' ') + "(node of type " + std::to_string(node->type) + ")\n";
+      continue;
+    }
+    out += std::string(depth * 2, ' ') + reinterpret_cast<const char*>(node->name);
+    for (const xmlAttr* attribute = node->properties; attribute; attribute = attribute->next) {
+      xmlChar* value = xmlNodeListGetString(node->doc, attribute->children, 1);
+      out += std::string(" ") + reinterpret_cast<const char*>(attribute->name) + "=[" +
+             (value ? reinterpret_cast<const char*>(value) : "") + "]";
+      xmlFree(value);
+    }
+    out += "\n" + Tree(node->children, depth + 1);
+  }
+  return out;
+}
+
+class StreamDocumentServiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("zorva-stream-" + std::to_string(getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    target_ = (folder_ / "horario.xml").string();
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::vector<std::string> FolderEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // Reads the saved file, validating it against the schema when it is an
+  // export document; the tree below the document.
+  std::string ReadBack(bool validate) {
+    std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(xmlReadFile(target_.c_str(), nullptr, XML_PARSE_NONET),
+                                                       xmlFreeDoc);
+    if (!doc) return "(not well-formed)";
+    if (validate) {
+      xmlSchemaParserCtxtPtr parser = xmlSchemaNewParserCtxt(ZORVA_SCHEMA);
+      xmlSchemaPtr schema = xmlSchemaParse(parser);
+      xmlSchemaValidCtxtPtr check = xmlSchemaNewValidCtxt(schema);
+      const int result = xmlSchemaValidateDoc(check, doc.get());
+      xmlSchemaFreeValidCtxt(check);
+      xmlSchemaFree(schema);
+      xmlSchemaFreeParserCtxt(parser);
+      if (result != 0) return "(not valid)";
+    }
+    return Tree(doc->children);
+  }
+
+  static void WriteSixSections(DocumentService& service, std::span<const Attribute> firstRow) {
+    const Attribute root[]{{u"autor", u"TEMPOVIA"}, {u"fecha", u"05/03/2007 9:07:03"}, {u"modulo", u"HORARIOS"}};
+    service.StartDocument(u"SERVICIO", root);
+    for (std::u16string_view section : {u"ASIGT", u"NOMASIGT", u"PROFT", u"GRUPT", u"AULAT", u"SOLUCT"}) {
+      service.BeginSection(section, u"");
+      if (section == u"PROFT" && !firstRow.empty()) service.AddRow(u"PROFF", firstRow);
+    }
+  }
+
+  fs::path folder_;
+  std::string target_;
+};
+
+std::u16string U(std::string_view utf8) { return Utf16FromUtf8(utf8); }
+
+TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
+  const std::u16string reserved = U("Dpto. de \"Física\" & <Química> 'I'");
+  const std::u16string memo = U("línea 1\r\nlínea 2\ttab\n\r fin ");
+  const std::u16string beyond = U("€ 𝄞 ñ");
+  const Attribute row[]{{u"ID", std::int32_t{1}}, {u"ABREV", reserved}, {u"NOMBRE", memo}, {u"DEPART", beyond}};
+  auto service = MakeDocumentService(target_);
+  WriteSixSections(*service, row);
+  service->Save(U(target_));
+
+  EXPECT_EQ(ReadBack(true),
+            "SERVICIO autor=[TEMPOVIA] fecha=[05/03/2007 9:07:03] modulo=[HORARIOS]\n"
+            "  ASIGT\n"
+            "  NOMASIGT\n"
+            "  PROFT\n"
+            "    PROFF ID=[1] ABREV=[Dpto. de \"Física\" & <Química> 'I'] NOMBRE=[línea 1\r\nlínea 2\ttab\n\r fin ] "
+            "DEPART=[€ 𝄞 ñ]\n"
+            "  GRUPT\n"
+            "  AULAT\n"
+            "  SOLUCT\n");
+  EXPECT_TRUE(ReadFile(target_).starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SERVICIO "));
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+}
+
+TEST_F(StreamDocumentServiceTest, IntegersAreDecimalDigitsAndEmptyTextsStay) {
+  const Attribute row[]{{u"N", std::int32_t{-2147483647 - 1}}, {u"M", std::int32_t{0}}, {u"E", u""}};
+  auto service = MakeDocumentService(target_);
+  service->StartDocument(u"R", {});
+  service->BeginSection(u"S", u"");
+  service->AddRow(u"F", row);
+  service->Save(U(target_));
+  EXPECT_EQ(ReadBack(false), "R\n  S\n    F N=[-2147483648] M=[0] E=[]\n");
+}
+
+TEST_F(StreamDocumentServiceTest, ADocumentDroppedBeforeItsSaveLeavesTheEarlierFileAndNothingElse) {
+  { std::ofstream(target_) << "earlier"; }
+  {
+    auto service = MakeDocumentService(target_);
+    WriteSixSections(*service, {});
+  }
+  EXPECT_EQ(ReadFile(target_), "earlier");
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+}
+
+TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse) {
+  { std::ofstream(target_) << "earlier"; }
+  // Files may grow to 64 KiB only: the writer fails part way.
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 64 * 1024;
+  sighandler_t previous = signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string text;
+  try {
+    auto service = MakeDocumentService(target_);
+    WriteSixSections(*service, {});
+    const std::u16string filler(100, u'x');
+    const Attribute row[]{{u"V", filler}};
+    for (int i = 0; i < 10000; ++i) service->AddRow(u"F", row);
+    service->Save(U(target_));
+  } catch (const DocumentFailure& failure) {
+    text = failure.text();
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previous);
+  EXPECT_EQ(text, "File too large");
+  EXPECT_EQ(ReadFile(target_), "earlier");
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+}
+
+TEST_F(StreamDocumentServiceTest, ReplacingAFileKeepsItsPermissions) {
+  { std::ofstream(target_) << "earlier"; }
+  fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  auto service = MakeDocumentService(target_);
+  WriteSixSections(*service, {});
+  service->Save(U(target_));
+  EXPECT_EQ(fs::status(target_).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(ReadBack(true).substr(0, 8), "SERVICIO");
+}
+
+TEST_F(StreamDocumentServiceTest, AFolderThatIsNotThereFailsWithTheSystemsText) {
+  try {
+    MakeDocumentService((folder_ / "falta" / "horario.xml").string());
+    ADD_FAILURE() << "no failure";
+  } catch (const DocumentFailure& failure) {
+    EXPECT_EQ(failure.text(), "No such file or directory");
+    EXPECT_EQ(failure.kind(), FailureKind::Document);
+  }
+}
+
+TEST_F(StreamDocumentServiceTest, ALinkIsFollowedToTheFileItNames) {
+  { std::ofstream(folder_ / "real.xml") << "earlier"; }
+  fs::create_symlink("real.xml", target_);
+  auto service = MakeDocumentService(target_);
+  WriteSixSections(*service, {});
+  service->Save(U(target_));
+  EXPECT_TRUE(fs::is_symlink(target_));
+  EXPECT_EQ(ReadFile(folder_ / "real.xml").substr(0, 5), "<?xml");
+}
+
+}  // namespace
+}  // namespace zorva
