@@ -1,0 +1,99 @@
+#include "cli/command_line.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace zorva {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The save dialog adds its default extension to a name typed without one.
+std::string OutputPath(const std::string& name) {
+  fs::path path(name);
+  if (!path.has_extension()) path += ".xml";
+  return fs::absolute(path).string();
+}
+
+CommandLine Only(CommandLine::Action action) {
+  CommandLine command;
+  command.action = action;
+  return command;
+}
+
+CommandLine UsageError(std::string error) {
+  CommandLine command = Only(CommandLine::Action::UsageError);
+  command.error = std::move(error);
+  return command;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine command;
+  std::optional<std::string> tables, solution, output;
+  bool showSettings = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string option = arguments[i];
+    std::optional<std::string> value;
+    if (const auto equals = option.find('='); option.starts_with("--") && equals != std::string::npos) {
+      value = option.substr(equals + 1);
+      option.resize(equals);
+    }
+    if (option == "--help" || option == "-h") return Only(CommandLine::Action::Help);
+    if (option == "--version") return Only(CommandLine::Action::Version);
+    if (option == "--show-settings" && !value) {
+      showSettings = true;
+      continue;
+    }
+    std::optional<std::string>* slot = option == "--tables"     ? &tables
+                                       : option == "--solution" ? &solution
+                                       : option == "--output"   ? &output
+                                                                : nullptr;
+    if (!slot) return UsageError("unknown option '" + arguments[i] + "'");
+    if (!value) {
+      if (++i == arguments.size()) return UsageError(option + " needs a value");
+      value = arguments[i];
+    }
+    if (value->empty()) return UsageError(option + " needs a value");
+    if (*slot) return UsageError(option + " given twice");
+    *slot = *value;
+  }
+  if (showSettings) return Only(CommandLine::Action::ShowSettings);
+  if (!output) return UsageError("--output is required");
+  command.tables = tables.value_or(".");
+  command.solution = solution.value_or(command.tables);
+  command.output = OutputPath(*output);
+  return command;
+}
+
+std::string UsageText() {
+  return "usage: zorva-export [--tables DIR] [--solution DIR] --output FILE\n"
+         "       zorva-export --show-settings | --help | --version\n";
+}
+
+std::string HelpText() {
+  return UsageText() +
+         "\n"
+         "Exports a school's timetable, six dBase tables, into the XML document that\n"
+         "ZORVA imports, as the export button of TemposZORVA does.\n"
+         "\n"
+         "  --tables DIR     the folder of Asig.DBF, NOMASG, PROF, GRUP and AULA\n"
+         "                   (default: the current folder)\n"
+         "  --solution DIR   the folder of SOLUC, the timetable solution\n"
+         "                   (default: the --tables folder)\n"
+         "  --output FILE    the document to write; \".xml\" is added to a name\n"
+         "                   without an extension, and a file of that name is\n"
+         "                   replaced only once the document is complete\n"
+         "  --show-settings  prints the regional settings an export would use\n"
+         "  --help           prints this text\n"
+         "  --version        prints the version\n"
+         "\n"
+         "Numbers, dates and times follow the regional settings: the POSIX locale\n"
+         "(LC_ALL, LC_NUMERIC, LC_TIME, LANG), or the user's locale on Windows.\n"
+         "\n"
+         "Exit status: 0 when the document has been written; 1 when the export\n"
+         "failed, with the reason on standard error; 2 for a bad command line.\n";
+}
+
+}  // namespace zorva

@@ -1,0 +1,108 @@
+// zorva-export: the export of TemposZORVA, run from the command line.
+#include <clocale>
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <objbase.h>
+#endif
+
+#include "cli/command_line.h"
+#include "cli/settings_report.h"
+#include "export/export_run.h"
+#include "export/export_window.h"
+#include "textforms/failure.h"
+#include "textforms/regional_formats.h"
+
+namespace zorva {
+namespace {
+
+// The window's part of the run, without a window: the file name comes from
+// the command line, and the outcome is told by the exit status.
+class ConsoleWindow : public ExportWindow {
+ public:
+  explicit ConsoleWindow(std::string output) : output_(std::move(output)) {}
+
+  std::optional<std::string> AskExportFileName(const std::string&) override { return output_; }
+  void ShowNotice(const std::string&) override {}
+  void HideExportButton() override {}
+  void ShowArrowCursor() override {}
+  void CloseMainWindow() override {}
+
+ private:
+  std::string output_;
+};
+
+#ifdef _WIN32
+// The document object lives in this thread's single-threaded apartment.
+class ComApartment {
+ public:
+  ComApartment() : status_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(status_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT status_;
+};
+#endif
+
+void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+int Export(const CommandLine& command) {
+#ifdef _WIN32
+  ComApartment apartment;
+#endif
+  ConsoleWindow window(command.output);
+  ExportRun run(window, command.tables, command.solution);
+  run.BImportarClick();
+  return run.ExportSucceeded() == 1 ? 0 : 1;
+}
+
+int Main(const std::vector<std::string>& arguments) {
+#ifdef _WIN32
+  // Program text is in the ANSI code page; so is what the console shows.
+  SetConsoleOutputCP(GetACP());
+#else
+  std::setlocale(LC_ALL, "");
+#endif
+  const CommandLine command = ParseCommandLine(arguments);
+  switch (command.action) {
+    case CommandLine::Action::UsageError:
+      Print(stderr, "zorva-export: " + command.error + "\n" + UsageText());
+      return 2;
+    case CommandLine::Action::Help:
+      Print(stdout, HelpText());
+      return 0;
+    case CommandLine::Action::Version:
+      Print(stdout, "zorva-export " ZORVA_VERSION "\n");
+      return 0;
+    case CommandLine::Action::ShowSettings:
+      LoadRegionalFormats();
+      Print(stdout, SettingsReport(CurrentRegionalFormats()));
+      return 0;
+    case CommandLine::Action::Export:
+      break;
+  }
+  LoadRegionalFormats();
+  try {
+    return Export(command);
+  } catch (const Failure& failure) {
+    Print(stderr, failure.text() + "\n");
+    return 1;
+  } catch (const std::exception& error) {
+    Print(stderr, std::string(error.what()) + "\n");
+    return 1;
+  }
+}
+
+}  // namespace
+}  // namespace zorva
+
+int main(int argc, char** argv) { return zorva::Main(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -1,0 +1,57 @@
+#include "export/export_run.h"
+
+#include "textforms/program_text.h"
+#include "textforms/regional_formats.h"
+
+namespace zorva {
+
+ExportRun::ExportRun(ExportWindow& window, std::string programFolder, std::string solutionFolder)
+    : window_(window), programFolder_(std::move(programFolder)) {
+  for (std::size_t i = 0; i < kSectionCount; ++i) {
+    const Section& section = SectionLayout[i];
+    tables_[i] = std::make_unique<TwwTable>(std::string(section.component), std::string(section.tableName),
+                                            section.tableType,
+                                            section.folder == TableFolder::Solution ? solutionFolder : std::string(),
+                                            section.readOnly);
+  }
+}
+
+ExportRun::~ExportRun() = default;
+
+void ExportRun::BImportarClick() {
+  if (std::optional<std::string> chosen = window_.AskExportFileName(exportFileName_)) exportFileName_ = *chosen;
+  if (exportFileName_.empty()) {
+    window_.ShowNotice(ProgramTextFromUtf8("Debe indicar un Nombre de Archivo"));
+    if (hostMode_) {
+      exportSucceeded_ = 0;
+      window_.CloseMainWindow();
+    }
+    return;
+  }
+
+  const std::string target = exportFileName_;
+  ExportDocument document([&target] { return MakeDocumentService(target); }, CurrentRegionalFormats(), clock_);
+  document.StartDocument();
+  for (std::size_t i = 0; i < kSectionCount; ++i) {
+    const Section& section = SectionLayout[i];
+    TwwTable& table = *tables_[i];
+    document.BeginSection(section);
+    if (section.folder == TableFolder::Program) table.SetDatabaseName(programFolder_);
+    table.Open();
+    table.First();
+    while (!table.AtEnd()) {
+      document.AddRow(section, table);
+      table.Next();
+    }
+    table.Close();
+  }
+  document.SaveDocument(exportFileName_);
+
+  window_.HideExportButton();
+  window_.ShowArrowCursor();
+  exportSucceeded_ = 1;
+  window_.ShowNotice(ProgramTextFromUtf8("Proceso finalizado"));
+  if (hostMode_) window_.CloseMainWindow();
+}
+
+}  // namespace zorva

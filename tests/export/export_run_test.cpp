@@ -1,0 +1,179 @@
+// The export run over the fixture tables, with a window that records what
+// the run asks of it.
+#include "export/export_run.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "textforms/failure.h"
+#include "textforms/program_text.h"
+
+namespace zorva {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+class FakeWindow : public ExportWindow {
+ public:
+  // The answers of the save dialog, one per run; nothing is a cancel.
+  void Expect(std::vector<std::optional<std::string>> answers) {
+    answers_ = std::move(answers);
+    asked_ = 0;
+    events.clear();
+  }
+
+  std::vector<std::string> events;
+
+  std::optional<std::string> AskExportFileName(const std::string& offered) override {
+    events.push_back("ask [" + offered + "]");
+    return answers_.at(asked_++);
+  }
+  void ShowNotice(const std::string& text) override { events.push_back("notice " + text); }
+  void HideExportButton() override { events.push_back("hide button"); }
+  void ShowArrowCursor() override { events.push_back("arrow"); }
+  void CloseMainWindow() override { events.push_back("close"); }
+
+ private:
+  std::vector<std::optional<std::string>> answers_;
+  std::size_t asked_ = 0;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ExportRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* fixtures = std::getenv("ZORVA_FIXTURES");
+    ASSERT_NE(fixtures, nullptr) << "ZORVA_FIXTURES names the fixture tables";
+    fixtures_ = fixtures;
+    output_ = fs::temp_directory_path() / ("zorva-run-" + std::string(::testing::UnitTest::GetInstance()
+                                                                         ->current_test_info()
+                                                                         ->name()));
+    fs::remove_all(output_);
+    fs::create_directories(output_);
+    target_ = (output_ / "horario.xml").string();
+  }
+  void TearDown() override { fs::remove_all(output_); }
+
+  std::unique_ptr<ExportRun> MakeRun(const std::string& set) {
+    const std::string folder = (fixtures_ / set).string();
+    return std::make_unique<ExportRun>(window_, folder, folder);
+  }
+
+  std::vector<bool> OpenTables(const ExportRun& run) {
+    std::vector<bool> open;
+    for (std::size_t i = 0; i < kSectionCount; ++i) open.push_back(run.Table(i).IsOpen());
+    return open;
+  }
+
+  std::vector<std::string> OutputFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(output_)) names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+  fs::path fixtures_;
+  fs::path output_;
+  std::string target_;
+  FakeWindow window_;
+};
+
+const std::string kNoName = "notice Debe indicar un Nombre de Archivo";
+const std::string kDone = "notice Proceso finalizado";
+
+TEST_F(ExportRunTest, ACancelledFirstDialogAsksForANameAndReadsNothing) {
+  for (const bool hostMode : {false, true}) {
+    window_.Expect({std::nullopt});
+    auto run = MakeRun("school");
+    run->SetHostMode(hostMode);
+    run->BImportarClick();
+    std::vector<std::string> expected{"ask []", kNoName};
+    if (hostMode) expected.push_back("close");
+    EXPECT_EQ(window_.events, expected);
+    EXPECT_EQ(run->ExportSucceeded(), 0);
+    EXPECT_THAT(OpenTables(*run), ::testing::Each(false));
+    EXPECT_THAT(OutputFiles(), ::testing::IsEmpty());
+  }
+}
+
+TEST_F(ExportRunTest, ACompletedRunSavesHidesTheButtonAndReports) {
+  for (const bool hostMode : {false, true}) {
+    window_.Expect({target_});
+    auto run = MakeRun("school");
+    run->SetHostMode(hostMode);
+    run->BImportarClick();
+    std::vector<std::string> expected{"ask []", "hide button", "arrow", kDone};
+    if (hostMode) expected.push_back("close");
+    EXPECT_EQ(window_.events, expected);
+    EXPECT_EQ(run->ExportSucceeded(), 1);
+    EXPECT_EQ(run->ExportFileName(), target_);
+    EXPECT_THAT(OpenTables(*run), ::testing::Each(false));
+    EXPECT_THAT(OutputFiles(), ElementsAre("horario.xml"));
+    EXPECT_NE(ReadFile(target_).find("<SOLUCF ASIG=\"MAT"), std::string::npos);
+  }
+}
+
+TEST_F(ExportRunTest, ALaterCancelledDialogExportsAgainUnderTheEarlierName) {
+  window_.Expect({target_, std::nullopt});
+  auto run = MakeRun("school");
+  run->BImportarClick();
+  fs::remove(target_);
+  run->BImportarClick();
+  EXPECT_THAT(window_.events, ElementsAre("ask []", "hide button", "arrow", kDone, "ask [" + target_ + "]",
+                                          "hide button", "arrow", kDone));
+  EXPECT_TRUE(fs::exists(target_));
+}
+
+TEST_F(ExportRunTest, AFailureLeavesTheEarlierFileTheFailingTableOpenAndTheWindowAsItWas) {
+  for (const bool hostMode : {false, true}) {
+    { std::ofstream(target_) << "earlier"; }
+    window_.Expect({target_, target_});
+    auto run = MakeRun("missing-field");
+    run->SetHostMode(hostMode);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      try {
+        run->BImportarClick();
+        ADD_FAILURE() << "the run did not fail";
+      } catch (const Failure& failure) {
+        EXPECT_EQ(failure.text(), "wwTableSoluc: No se encuentra el campo 'CODGRUPO'");
+      }
+      EXPECT_THAT(OpenTables(*run), ElementsAre(false, false, false, false, false, true));
+      EXPECT_EQ(run->ExportSucceeded(), 0);
+      EXPECT_EQ(ReadFile(target_), "earlier");
+      EXPECT_THAT(OutputFiles(), ElementsAre("horario.xml"));
+    }
+    EXPECT_THAT(window_.events, ElementsAre("ask []", "ask [" + target_ + "]"));
+  }
+}
+
+TEST_F(ExportRunTest, AMissingSolutionFailsAtItsOpenAndWritesNothing) {
+  window_.Expect({target_});
+  auto run = MakeRun("no-soluc");
+  EXPECT_THROW(run->BImportarClick(), Failure);
+  EXPECT_THAT(OpenTables(*run), ::testing::Each(false));
+  EXPECT_THAT(OutputFiles(), ::testing::IsEmpty());
+  EXPECT_THAT(window_.events, ElementsAre("ask []"));
+}
+
+TEST_F(ExportRunTest, ATableWithoutRowsPassesThoughItLacksAField) {
+  window_.Expect({target_});
+  auto run = MakeRun("missing-field-no-rows");
+  run->BImportarClick();
+  EXPECT_EQ(run->ExportSucceeded(), 1);
+  EXPECT_NE(ReadFile(target_).find("<SOLUCT/>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zorva
