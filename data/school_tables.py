@@ -24,6 +24,8 @@ LAYOUTS = {
              "NIVEL C(5); PROF C(4); SESIONES N(2,0); TAREA C(4); TURNO C(1)",
 }
 
+LAST_UPDATE = (124, 9, 1)  # 1 September 2024, as years since 1900, month, day
+
 # The file each table lies in, as the host spells it.
 FILES = {"NOMASG": "NOMASG.DBF", "PROF": "PROF.DBF", "GRUP": "GRUP.DBF", "AULA": "AULA.DBF",
          "Asig": "Asig.DBF", "SOLUC": "SOLUC.DBF"}
@@ -51,6 +53,10 @@ def write_table(folder, name, rows, layout=None, codepage="cp1252"):
     written = [f for f in os.listdir(folder) if f.lower() == os.path.basename(path).lower()]
     if written and written[0] != os.path.basename(path):
         os.rename(os.path.join(folder, written[0]), path)
+    # A fixed date of last update, so that the same rows give the same file.
+    with open(path, "r+b") as f:
+        f.seek(1)
+        f.write(bytes(LAST_UPDATE))
     return path
 
 
