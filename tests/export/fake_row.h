@@ -11,20 +11,25 @@
 
 namespace zorva::testing {
 
+inline ColumnValue NullColumn(std::string name, ColumnKind kind) {
+  ColumnValue value;
+  value.fieldName = std::move(name);
+  value.kind = kind;
+  return value;
+}
+
 inline ColumnValue TextColumn(std::string name, std::string text) {
-  ColumnValue value{.fieldName = std::move(name), .kind = ColumnKind::Character, .isNull = false};
+  ColumnValue value = NullColumn(std::move(name), ColumnKind::Character);
+  value.isNull = false;
   value.text = std::move(text);
   return value;
 }
 
 inline ColumnValue FloatColumn(std::string name, double number) {
-  ColumnValue value{.fieldName = std::move(name), .kind = ColumnKind::Float, .isNull = false};
+  ColumnValue value = NullColumn(std::move(name), ColumnKind::Float);
+  value.isNull = false;
   value.number = number;
   return value;
-}
-
-inline ColumnValue NullColumn(std::string name, ColumnKind kind) {
-  return ColumnValue{.fieldName = std::move(name), .kind = kind, .isNull = true};
 }
 
 // A table row in memory, found by name as the engine finds it.

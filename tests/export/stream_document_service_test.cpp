@@ -135,16 +135,6 @@ TEST_F(StreamDocumentServiceTest, IntegersAreDecimalDigitsAndEmptyTextsStay) {
   EXPECT_EQ(ReadBack(false), "R\n  S\n    F N=[-2147483648] M=[0] E=[]\n");
 }
 
-TEST_F(StreamDocumentServiceTest, ADocumentDroppedBeforeItsSaveLeavesTheEarlierFileAndNothingElse) {
-  { std::ofstream(target_) << "earlier"; }
-  {
-    auto service = MakeDocumentService(target_);
-    WriteSixSections(*service, {});
-  }
-  EXPECT_EQ(ReadFile(target_), "earlier");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
-}
-
 TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse) {
   { std::ofstream(target_) << "earlier"; }
   // Files may grow to 64 KiB only: the writer fails part way.
