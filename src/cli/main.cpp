@@ -8,11 +8,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <objbase.h>
 #endif
 
 #include "cli/command_line.h"
 #include "cli/settings_report.h"
+#include "export/com_apartment.h"
 #include "export/export_run.h"
 #include "export/export_window.h"
 #include "textforms/failure.h"
@@ -37,28 +37,11 @@ class ConsoleWindow : public ExportWindow {
   std::string output_;
 };
 
-#ifdef _WIN32
-// The document object lives in this thread's single-threaded apartment.
-class ComApartment {
- public:
-  ComApartment() : status_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(status_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  HRESULT status_;
-};
-#endif
 
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
 int Export(const CommandLine& command) {
-#ifdef _WIN32
   ComApartment apartment;
-#endif
   ConsoleWindow window(command.output);
   ExportRun run(window, command.tables, command.solution);
   run.BImportarClick();

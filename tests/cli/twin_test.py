@@ -120,7 +120,9 @@ class TwinTest(unittest.TestCase):
         environment = dict(os.environ, **LOCALE, **(env or {}))
         result = subprocess.run(ARGS.twin + list(arguments), env=environment, capture_output=True,
                                 preexec_fn=limit, timeout=300)
-        return result.returncode, result.stdout.decode(ARGS.encoding), result.stderr.decode(ARGS.encoding)
+        def decode(output):
+            return output.decode(ARGS.encoding).replace("\r\n", "\n")
+        return result.returncode, decode(result.stdout), decode(result.stderr)
 
     def export(self, table_set, output=None):
         folder = os.path.join(ARGS.fixtures, table_set)
@@ -186,7 +188,8 @@ class TwinTest(unittest.TestCase):
         self.write_earlier_file()
         status, _, err = self.twin("--tables", os.path.join(ARGS.fixtures, "school"), "--output", self.target,
                                    limit_file_size=1024)
-        self.assertEqual((status, err), (1, "File too large\n"))
+        self.assertEqual(status, 1)
+        self.assertIn(err, ("Fichero demasiado grande\n", "File too large\n"))  # the system's text
         self.assert_nothing_but_earlier_file()
 
     def test_a_name_without_extension_gets_xml(self):
@@ -206,8 +209,8 @@ class TwinTest(unittest.TestCase):
             with self.subTest(arguments=arguments):
                 got_status, got_out, got_err = self.twin(*arguments)
                 self.assertEqual(got_status, status)
-                self.assertTrue(got_out.replace("\r\n", "\n").startswith(out), got_out)
-                self.assertTrue(got_err.replace("\r\n", "\n").startswith(err), got_err)
+                self.assertTrue(got_out.startswith(out), got_out)
+                self.assertTrue(got_err.startswith(err), got_err)
 
     def test_show_settings_follow_the_locale(self):
         status, out, _ = self.twin("--show-settings")

@@ -7,10 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#ifdef _WIN32
-#include <objbase.h>
-#endif
-
+#include "export/com_apartment.h"
 #include "textforms/program_text.h"
 
 namespace zorva {
@@ -47,9 +44,6 @@ std::string ReadFile(const fs::path& path) {
 class DocumentServiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-#ifdef _WIN32
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-#endif
     folder_ = fs::temp_directory_path() /
               ("zorva-service-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
@@ -57,12 +51,7 @@ class DocumentServiceTest : public ::testing::Test {
     target_ = (folder_ / "horario.xml").string();
     std::ofstream(target_) << "earlier";
   }
-  void TearDown() override {
-    fs::remove_all(folder_);
-#ifdef _WIN32
-    CoUninitialize();
-#endif
-  }
+  void TearDown() override { fs::remove_all(folder_); }
 
   std::vector<std::string> FolderEntries() const {
     std::vector<std::string> names;
@@ -79,6 +68,7 @@ class DocumentServiceTest : public ::testing::Test {
     service.BeginSection(u"SOLUCT", u"/SERVICIO/SOLUCT");
   }
 
+  ComApartment apartment_;
   fs::path folder_;
   std::string target_;
 };

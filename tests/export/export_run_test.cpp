@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "export/com_apartment.h"
 #include "textforms/failure.h"
 #include "textforms/program_text.h"
 
@@ -84,6 +85,7 @@ class ExportRunTest : public ::testing::Test {
     return names;
   }
 
+  ComApartment apartment_;
   fs::path fixtures_;
   fs::path output_;
   std::string target_;
