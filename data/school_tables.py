@@ -73,3 +73,26 @@ def lower_field_names(path):
             f.seek(offset)
             f.write(name.lower())
             offset += 32
+
+
+def repeat_rows(path, count):
+    """Grows a table to count rows by repeating its rows in order, for
+    measuring the export on tables of any size."""
+    import struct
+    with open(path, "r+b") as f:
+        header = f.read(32)
+        rows, header_size, row_size = struct.unpack("<IHH", header[4:12])
+        f.seek(header_size)
+        block = f.read(rows * row_size)
+        f.seek(header_size)
+        f.truncate()
+        chunk = block * max(1, 65536 // max(1, len(block)))
+        chunk_rows = len(chunk) // row_size
+        left = count
+        while left >= chunk_rows:
+            f.write(chunk)
+            left -= chunk_rows
+        f.write(block * (left // rows) + block[: (left % rows) * row_size])
+        f.write(b"\x1a")
+        f.seek(4)
+        f.write(struct.pack("<I", count))

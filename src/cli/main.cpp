@@ -41,7 +41,7 @@ class ConsoleWindow : public ExportWindow {
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
 int Export(const CommandLine& command) {
-  ComApartment apartment;
+  [[maybe_unused]] ComApartment apartment;
   ConsoleWindow window(command.output);
   ExportRun run(window, command.tables, command.solution);
   run.BImportarClick();
