@@ -2,11 +2,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
-
-#include <charconv>
+#include <memory>
 #include <utility>
 
 #include "export/document_service.h"
@@ -94,93 +95,110 @@ class TemporaryFile {
 // encoded and becomes the replacement character.
 class XmlStream {
  public:
-  explicit XmlStream(TemporaryFile& file) : file_(file) { buffer_.reserve(kBufferSize + kRoom); }
+  explicit XmlStream(TemporaryFile& file) : file_(file), buffer_(new char[kCapacity]) {}
 
   void Raw(std::string_view text) {
-    buffer_.append(text);
-    FlushIfFull();
+    for (std::size_t done = 0; done < text.size(); done += kChunk) {
+      const std::string_view part = text.substr(done, kChunk);
+      char* out = Room(part.size());
+      used_ += part.copy(out, part.size());
+    }
   }
 
   void Name(std::u16string_view name) {
-    for (char16_t c : name) buffer_.push_back(static_cast<char>(c));
+    char* out = Room(name.size());
+    for (char16_t c : name) *out++ = static_cast<char>(c);
+    used_ += name.size();
   }
 
   void Attribute(const zorva::Attribute& attribute) {
-    buffer_.push_back(' ');
+    Raw(" ");
     Name(attribute.name);
-    buffer_.append("=\"");
+    Raw("=\"");
     if (const auto* text = std::get_if<std::u16string_view>(&attribute.value)) {
-      Value(*text);
+      // In parts, none of which ends inside a surrogate pair.
+      for (std::u16string_view rest = *text; !rest.empty();) {
+        std::size_t size = std::min(rest.size(), kChunk);
+        if (size < rest.size() && rest[size - 1] >= 0xD800 && rest[size - 1] <= 0xDBFF) --size;
+        Value(rest.substr(0, size));
+        rest.remove_prefix(size);
+      }
     } else {
-      char digits[16];
-      const auto end = std::to_chars(digits, digits + sizeof digits, std::get<std::int32_t>(attribute.value)).ptr;
-      buffer_.append(digits, end);
+      char* out = Room(kIntegerRoom);
+      used_ += std::to_chars(out, out + kIntegerRoom, std::get<std::int32_t>(attribute.value)).ptr - out;
     }
-    buffer_.push_back('"');
-    FlushIfFull();
+    Raw("\"");
   }
 
   void Flush() {
-    file_.Write(buffer_.data(), buffer_.size());
-    buffer_.clear();
+    file_.Write(buffer_.get(), used_);
+    used_ = 0;
   }
 
  private:
-  static constexpr std::size_t kBufferSize = 1 << 16;
-  static constexpr std::size_t kRoom = 1 << 10;
+  static constexpr std::size_t kCapacity = 1 << 17;
+  // A value is written in parts of this many units, each of which fits the
+  // buffer however it is escaped: a unit takes at most six bytes ("&quot;").
+  static constexpr std::size_t kChunk = 1 << 12;
+  static constexpr std::size_t kIntegerRoom = 12;
 
-  void FlushIfFull() {
-    if (buffer_.size() >= kBufferSize) Flush();
+  // Room for n more bytes, flushing first when they would not fit.
+  char* Room(std::size_t n) {
+    if (used_ + n > kCapacity) Flush();
+    return buffer_.get() + used_;
   }
 
   void Value(std::u16string_view text) {
+    char* const start = Room(text.size() * 6);
+    char* out = start;
     for (std::size_t i = 0; i < text.size(); ++i) {
       char32_t c = text[i];
       if (c < 0x80) {
         switch (c) {
-          case '&': buffer_.append("&amp;"); break;
-          case '<': buffer_.append("&lt;"); break;
-          case '>': buffer_.append("&gt;"); break;
-          case '"': buffer_.append("&quot;"); break;
-          case '\t': buffer_.append("&#9;"); break;
-          case '\n': buffer_.append("&#10;"); break;
-          case '\r': buffer_.append("&#13;"); break;
-          default: buffer_.push_back(static_cast<char>(c));
+          case '&': out = Put(out, "&amp;"); break;
+          case '<': out = Put(out, "&lt;"); break;
+          case '>': out = Put(out, "&gt;"); break;
+          case '"': out = Put(out, "&quot;"); break;
+          case '\t': out = Put(out, "&#9;"); break;
+          case '\n': out = Put(out, "&#10;"); break;
+          case '\r': out = Put(out, "&#13;"); break;
+          default: *out++ = static_cast<char>(c);
         }
         continue;
       }
       if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
         c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
       } else if (c >= 0xD800 && c <= 0xDFFF) {
-        c = kReplacement;
+        c = 0xFFFD;
       }
-      Utf8(c);
-      if (buffer_.size() >= kBufferSize) Flush();
+      out = Utf8(out, c);
     }
+    used_ += out - start;
   }
 
-  void Utf8(char32_t c) {
-    if (c < 0x80) {
-      buffer_.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      buffer_.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      buffer_.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  template <std::size_t N>
+  static char* Put(char* out, const char (&text)[N]) {
+    return std::copy(text, text + N - 1, out);
+  }
+
+  static char* Utf8(char* out, char32_t c) {
+    if (c < 0x800) {
+      *out++ = static_cast<char>(0xC0 | (c >> 6));
     } else if (c < 0x10000) {
-      buffer_.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      buffer_.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      buffer_.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+      *out++ = static_cast<char>(0xE0 | (c >> 12));
+      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     } else {
-      buffer_.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      buffer_.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      buffer_.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      buffer_.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+      *out++ = static_cast<char>(0xF0 | (c >> 18));
+      *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     }
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    return out;
   }
-
-  static constexpr char32_t kReplacement = 0xFFFD;
 
   TemporaryFile& file_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
 };
 
 class StreamDocumentService : public DocumentService {

@@ -125,6 +125,28 @@ TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
 }
 
+TEST_F(StreamDocumentServiceTest, LongValuesComeBackWhole) {
+  // Long enough to pass through the writer in several parts, with pairs of
+  // surrogates and escapes at every offset.
+  std::u16string memo;
+  while (memo.size() < 50000) memo += U("𝄞&ñ\r\n<\"x");
+  const std::u16string tail = u"x" + memo;
+  const Attribute row[]{{u"V", memo}, {u"W", tail}};
+  auto service = MakeDocumentService(target_);
+  service->StartDocument(u"R", {});
+  service->BeginSection(u"S", u"");
+  service->AddRow(u"F", row);
+  service->Save(U(target_));
+  std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(xmlReadFile(target_.c_str(), nullptr, 0), xmlFreeDoc);
+  ASSERT_TRUE(doc);
+  const xmlNode* row_element = xmlDocGetRootElement(doc.get())->children->children;
+  for (const auto& [name, expected] : {std::pair{"V", memo}, std::pair{"W", tail}}) {
+    xmlChar* value = xmlGetProp(row_element, reinterpret_cast<const xmlChar*>(name));
+    EXPECT_EQ(Utf16FromUtf8(reinterpret_cast<const char*>(value)), expected) << name;
+    xmlFree(value);
+  }
+}
+
 TEST_F(StreamDocumentServiceTest, IntegersAreDecimalDigitsAndEmptyTextsStay) {
   const Attribute row[]{{u"N", std::int32_t{-2147483647 - 1}}, {u"M", std::int32_t{0}}, {u"E", u""}};
   auto service = MakeDocumentService(target_);
