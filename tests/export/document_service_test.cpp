@@ -8,12 +8,16 @@
 #include <sstream>
 
 #include "export/com_apartment.h"
+#include "export/test_files.h"
 #include "textforms/program_text.h"
 
 namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileNames;
+using testing::ReadFile;
+using testing::ScratchFolder;
 
 TEST(DocumentFailureTextTest, TakesTheDescriptionElseTheSystemTextElseTheStatus) {
   struct Case {
@@ -34,30 +38,14 @@ TEST(DocumentFailureTextTest, TakesTheDescriptionElseTheSystemTextElseTheStatus)
     EXPECT_EQ(DocumentFailureText(c.description, c.systemText, c.status), c.expected) << c.description;
 }
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class DocumentServiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zorva-service-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    folder_ = ScratchFolder("zorva-service-");
     target_ = (folder_ / "horario.xml").string();
     std::ofstream(target_) << "earlier";
   }
   void TearDown() override { fs::remove_all(folder_); }
-
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
-    return names;
-  }
 
   static void Build(DocumentService& service) {
     const Attribute root[]{{u"autor", u"TEMPOVIA"}};
@@ -84,7 +72,7 @@ TEST_F(DocumentServiceTest, SavingReplacesTheEarlierFileWithTheWholeDocument) {
                       "<SOLUCT/></SERVICIO>"),
             std::string::npos)
       << text;
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+  EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
 
 TEST_F(DocumentServiceTest, ADocumentDroppedBeforeItsSaveLeavesTheEarlierFileAndNothingElse) {
@@ -93,7 +81,7 @@ TEST_F(DocumentServiceTest, ADocumentDroppedBeforeItsSaveLeavesTheEarlierFileAnd
     Build(*service);
   }
   EXPECT_EQ(ReadFile(target_), "earlier");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+  EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
 
 TEST_F(DocumentServiceTest, AFolderThatIsNotThereIsADocumentFailure) {
@@ -106,7 +94,7 @@ TEST_F(DocumentServiceTest, AFolderThatIsNotThereIsADocumentFailure) {
     EXPECT_EQ(failure.kind(), FailureKind::Document);
     EXPECT_FALSE(failure.text().empty());
   }
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+  EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "export/com_apartment.h"
+#include "export/test_files.h"
 #include "textforms/failure.h"
 #include "textforms/program_text.h"
 
@@ -18,6 +19,9 @@ namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileNames;
+using testing::ReadFile;
+using testing::ScratchFolder;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
@@ -46,24 +50,13 @@ class FakeWindow : public ExportWindow {
   std::size_t asked_ = 0;
 };
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 class ExportRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* fixtures = std::getenv("ZORVA_FIXTURES");
     ASSERT_NE(fixtures, nullptr) << "ZORVA_FIXTURES names the fixture tables";
     fixtures_ = fixtures;
-    output_ = fs::temp_directory_path() / ("zorva-run-" + std::string(::testing::UnitTest::GetInstance()
-                                                                         ->current_test_info()
-                                                                         ->name()));
-    fs::remove_all(output_);
-    fs::create_directories(output_);
+    output_ = ScratchFolder("zorva-run-");
     target_ = (output_ / "horario.xml").string();
   }
   void TearDown() override { fs::remove_all(output_); }
@@ -77,12 +70,6 @@ class ExportRunTest : public ::testing::Test {
     std::vector<bool> open;
     for (std::size_t i = 0; i < kSectionCount; ++i) open.push_back(run.Table(i).IsOpen());
     return open;
-  }
-
-  std::vector<std::string> OutputFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(output_)) names.push_back(entry.path().filename().string());
-    return names;
   }
 
   ComApartment apartment_;
@@ -106,7 +93,7 @@ TEST_F(ExportRunTest, ACancelledFirstDialogAsksForANameAndReadsNothing) {
     EXPECT_EQ(window_.events, expected);
     EXPECT_EQ(run->ExportSucceeded(), 0);
     EXPECT_THAT(OpenTables(*run), ::testing::Each(false));
-    EXPECT_THAT(OutputFiles(), ::testing::IsEmpty());
+    EXPECT_THAT(FileNames(output_), ::testing::IsEmpty());
   }
 }
 
@@ -122,7 +109,7 @@ TEST_F(ExportRunTest, ACompletedRunSavesHidesTheButtonAndReports) {
     EXPECT_EQ(run->ExportSucceeded(), 1);
     EXPECT_EQ(run->ExportFileName(), target_);
     EXPECT_THAT(OpenTables(*run), ::testing::Each(false));
-    EXPECT_THAT(OutputFiles(), ElementsAre("horario.xml"));
+    EXPECT_THAT(FileNames(output_), ElementsAre("horario.xml"));
     EXPECT_NE(ReadFile(target_).find("<SOLUCF ASIG=\"MAT"), std::string::npos);
   }
 }
@@ -154,7 +141,7 @@ TEST_F(ExportRunTest, AFailureLeavesTheEarlierFileTheFailingTableOpenAndTheWindo
       EXPECT_THAT(OpenTables(*run), ElementsAre(false, false, false, false, false, true));
       EXPECT_EQ(run->ExportSucceeded(), 0);
       EXPECT_EQ(ReadFile(target_), "earlier");
-      EXPECT_THAT(OutputFiles(), ElementsAre("horario.xml"));
+      EXPECT_THAT(FileNames(output_), ElementsAre("horario.xml"));
     }
     EXPECT_THAT(window_.events, ElementsAre("ask []", "ask [" + target_ + "]"));
   }
@@ -165,7 +152,7 @@ TEST_F(ExportRunTest, AMissingSolutionFailsAtItsOpenAndWritesNothing) {
   auto run = MakeRun("no-soluc");
   EXPECT_THROW(run->BImportarClick(), Failure);
   EXPECT_THAT(OpenTables(*run), ::testing::Each(false));
-  EXPECT_THAT(OutputFiles(), ::testing::IsEmpty());
+  EXPECT_THAT(FileNames(output_), ::testing::IsEmpty());
   EXPECT_THAT(window_.events, ElementsAre("ask []"));
 }
 

@@ -15,19 +15,16 @@
 #include <sstream>
 
 #include "export/document_service.h"
+#include "export/test_files.h"
 #include "textforms/utf8.h"
 
 namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::FileNames;
+using testing::ReadFile;
+using testing::ScratchFolder;
 
 // The tree as a reader sees it: one line per element, its attributes in
 // their order, values in UTF-8.
@@ -53,20 +50,10 @@ std::string Tree(const xmlNode* node, int depth = 0) {
 class StreamDocumentServiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("zorva-stream-" + std::to_string(getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
+    folder_ = ScratchFolder("zorva-stream-");
     target_ = (folder_ / "horario.xml").string();
   }
   void TearDown() override { fs::remove_all(folder_); }
-
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
 
   // Reads the saved file, validating it against the schema when it is an
   // export document; the tree below the document.
@@ -122,7 +109,7 @@ TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
             "  AULAT\n"
             "  SOLUCT\n");
   EXPECT_TRUE(ReadFile(target_).starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SERVICIO "));
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+  EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
 
 TEST_F(StreamDocumentServiceTest, LongValuesComeBackWhole) {
@@ -181,7 +168,7 @@ TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse
   signal(SIGXFSZ, previous);
   EXPECT_EQ(text, "File too large");
   EXPECT_EQ(ReadFile(target_), "earlier");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"horario.xml"});
+  EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
 
 TEST_F(StreamDocumentServiceTest, ReplacingAFileKeepsItsPermissions) {
