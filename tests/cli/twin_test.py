@@ -84,6 +84,14 @@ def read_tree(path):
     return tree
 
 
+def canonical_tree(path):
+    """The document in canonical form, without "fecha", which tells when it
+    was made."""
+    root = ET.parse(path).getroot()
+    root.attrib.pop("fecha")
+    return ET.canonicalize(ET.tostring(root, encoding="unicode"))
+
+
 def folder_digest(folder):
     digest = hashlib.sha256()
     for base, _, files in sorted(os.walk(folder)):
@@ -212,6 +220,20 @@ class TwinTest(unittest.TestCase):
                 self.assertTrue(got_out.startswith(out), got_out)
                 self.assertTrue(got_err.startswith(err), got_err)
 
+    @unittest.skipUnless("--other-twin" in sys.argv, "no other build's twin to compare with")
+    def test_the_other_build_gives_the_same_tree(self):
+        if not os.access(ARGS.other_twin, os.X_OK):
+            self.skipTest(f"{ARGS.other_twin} has not been built")
+        demo = os.path.join(HERE, "..", "..", "data", "demo")
+        for folder in (os.path.join(ARGS.fixtures, "school"), os.path.join(ARGS.fixtures, "empty"), demo):
+            with self.subTest(folder=folder):
+                mine, theirs = self.target, os.path.join(self.out, "other.xml")
+                self.assertEqual(self.twin("--tables", folder, "--output", mine)[0], 0)
+                other = subprocess.run([ARGS.other_twin, "--tables", folder, "--output", theirs],
+                                       env=dict(os.environ, **LOCALE), capture_output=True, timeout=300)
+                self.assertEqual(other.returncode, 0, other.stderr)
+                self.assertEqual(canonical_tree(mine), canonical_tree(theirs))
+
     def test_show_settings_follow_the_locale(self):
         status, out, _ = self.twin("--show-settings")
         self.assertEqual(status, 0)
@@ -230,6 +252,7 @@ def main():
     parser.add_argument("--schema", required=True)
     parser.add_argument("--encoding", default="utf-8")
     parser.add_argument("--windows", action="store_true")
+    parser.add_argument("--other-twin", help="the other build's twin, whose trees must be the same")
     parser.add_argument("twin", nargs="+")
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
