@@ -131,7 +131,12 @@ class TemporaryFile {
     std::filesystem::path folder = std::filesystem::path(Wide(DocumentText(target))).parent_path();
     if (folder.empty()) folder = L".";
     wchar_t name[MAX_PATH];
-    CheckSystem(GetTempFileNameW(folder.c_str(), L"zrv", 0, name) != 0);
+    if (GetTempFileNameW(folder.c_str(), L"zrv", 0, name) == 0) {
+      // A folder that is not there is said to be an invalid name; say what it is.
+      const DWORD error = GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? ERROR_PATH_NOT_FOUND
+                                                                                       : GetLastError();
+      Check(HRESULT_FROM_WIN32(error));
+    }
     path_ = name;
   }
   TemporaryFile(const TemporaryFile&) = delete;

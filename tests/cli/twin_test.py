@@ -175,6 +175,7 @@ class TwinTest(unittest.TestCase):
     def test_a_table_without_rows_may_lack_a_field(self):
         status, _, err = self.export("missing-field-no-rows")
         self.assertEqual((status, err), (0, ""))
+        self.assert_valid(self.target)
         self.assertEqual(read_tree(self.target),
                          expected_tree([fx.ASIG, fx.NOMASG, fx.PROF, fx.GRUP, fx.AULA, []]))
 
@@ -204,6 +205,13 @@ class TwinTest(unittest.TestCase):
         status, _, _ = self.export("school", os.path.join(self.out, "horario"))
         self.assertEqual(status, 0)
         self.assertEqual(os.listdir(self.out), ["horario.xml"])
+        self.assert_valid(self.target)
+
+    def test_a_folder_that_is_not_there_fails_and_creates_nothing(self):
+        status, _, err = self.export("school", os.path.join(self.out, "falta", "horario.xml"))
+        self.assertEqual(status, 1)
+        self.assertRegex(err, r"^\S[^\n]*\n$")  # the system's text, in the user's language
+        self.assertEqual(os.listdir(self.out), [])
 
     def test_the_command_line(self):
         cases = [
@@ -232,6 +240,7 @@ class TwinTest(unittest.TestCase):
                 other = subprocess.run([ARGS.other_twin, "--tables", folder, "--output", theirs],
                                        env=dict(os.environ, **LOCALE), capture_output=True, timeout=300)
                 self.assertEqual(other.returncode, 0, other.stderr)
+                self.assert_valid(mine)
                 self.assertEqual(canonical_tree(mine), canonical_tree(theirs))
 
     def test_show_settings_follow_the_locale(self):
