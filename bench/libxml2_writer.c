@@ -8,10 +8,10 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-static const char *const names[] = {"ASIG", "AULA", "CODGRUPO", "CURSO", "DIA", "GRUPO",
-                                    "HORA", "NIVEL", "PROF", "SESIONES", "TAREA", "TURNO"};
-static const char *const values[] = {"MAT", "P1A", "1ESOA", "1\xC2\xBA", "3", "A",
-                                     "4", "ESO", "FOI", "1", "CLAS", "M"};
+static const char *const names[] = {"ASIG", "AULA",  "CODGRUPO", "CURSO",    "DIA",   "GRUPO",
+                                    "HORA", "NIVEL", "PROF",     "SESIONES", "TAREA", "TURNO"};
+static const char *const values[] = {"MAT", "P1A", "1ESOA", "1\xC2\xBA", "3",    "A",
+                                     "4",   "ESO", "FOI",   "1",         "CLAS", "M"};
 
 int main(int argc, char **argv) {
   if (argc != 3) return 2;

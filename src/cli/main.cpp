@@ -37,7 +37,6 @@ class ConsoleWindow : public ExportWindow {
   std::string output_;
 };
 
-
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
 int Export(const CommandLine& command) {

@@ -13,7 +13,8 @@ std::string_view WithoutTrailingMarks(std::string_view text) {
 
 }  // namespace
 
-std::string DocumentFailureText(std::string_view description, std::string_view systemText, std::uint32_t status) {
+std::string DocumentFailureText(std::string_view description, std::string_view systemText,
+                                std::uint32_t status) {
   if (const auto text = WithoutTrailingMarks(description); !text.empty()) return std::string(text);
   if (const auto text = WithoutTrailingMarks(systemText); !text.empty()) return std::string(text);
   return ComposeFailureText(FailureText::OleError, {status});

@@ -70,6 +70,7 @@ class DocumentFailure : public Failure {
 // The text of a failed document call: the service's own description, else
 // the system's text for the status, else "OLE error" with the status; the
 // first two without trailing control characters, blanks and periods.
-std::string DocumentFailureText(std::string_view description, std::string_view systemText, std::uint32_t status);
+std::string DocumentFailureText(std::string_view description, std::string_view systemText,
+                                std::uint32_t status);
 
 }  // namespace zorva

@@ -23,7 +23,8 @@ void ReplaceUnwritable(std::u16string& text) {
 
 }  // namespace
 
-ExportDocument::ExportDocument(DocumentServiceFactory makeService, const RegionalFormats& formats, LocalClock clock)
+ExportDocument::ExportDocument(DocumentServiceFactory makeService, const RegionalFormats& formats,
+                               LocalClock clock)
     : makeService_(std::move(makeService)), formats_(formats), clock_(std::move(clock)) {}
 
 void ExportDocument::StartDocument() {
@@ -83,8 +84,13 @@ DateTime LocalClockNow() {
   clock_gettime(CLOCK_REALTIME, &now);
   std::tm local{};
   localtime_r(&now.tv_sec, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-          local.tm_min,         local.tm_sec,     static_cast<int>(now.tv_nsec / 1000000)};
+  return {local.tm_year + 1900,
+          local.tm_mon + 1,
+          local.tm_mday,
+          local.tm_hour,
+          local.tm_min,
+          local.tm_sec,
+          static_cast<int>(now.tv_nsec / 1000000)};
 #endif
 }
 

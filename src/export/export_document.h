@@ -27,7 +27,8 @@ DateTime LocalClockNow();
 class ExportDocument {
  public:
   // formats must outlive the document; the clock gives "fecha".
-  ExportDocument(DocumentServiceFactory makeService, const RegionalFormats& formats, LocalClock clock = LocalClockNow);
+  ExportDocument(DocumentServiceFactory makeService, const RegionalFormats& formats,
+                 LocalClock clock = LocalClockNow);
 
   // A new document with its declaration and root; an earlier one is dropped.
   void StartDocument();

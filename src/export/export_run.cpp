@@ -9,17 +9,17 @@ ExportRun::ExportRun(ExportWindow& window, std::string programFolder, std::strin
     : window_(window), programFolder_(std::move(programFolder)) {
   for (std::size_t i = 0; i < kSectionCount; ++i) {
     const Section& section = SectionLayout[i];
-    tables_[i] = std::make_unique<TwwTable>(std::string(section.component), std::string(section.tableName),
-                                            section.tableType,
-                                            section.folder == TableFolder::Solution ? solutionFolder : std::string(),
-                                            section.readOnly);
+    tables_[i] = std::make_unique<TwwTable>(
+        std::string(section.component), std::string(section.tableName), section.tableType,
+        section.folder == TableFolder::Solution ? solutionFolder : std::string(), section.readOnly);
   }
 }
 
 ExportRun::~ExportRun() = default;
 
 void ExportRun::BImportarClick() {
-  if (std::optional<std::string> chosen = window_.AskExportFileName(exportFileName_)) exportFileName_ = *chosen;
+  if (std::optional<std::string> chosen = window_.AskExportFileName(exportFileName_))
+    exportFileName_ = *chosen;
   if (exportFileName_.empty()) {
     window_.ShowNotice(ProgramTextFromUtf8("Debe indicar un Nombre de Archivo"));
     if (hostMode_) {
@@ -30,7 +30,8 @@ void ExportRun::BImportarClick() {
   }
 
   const std::string target = exportFileName_;
-  ExportDocument document([&target] { return MakeDocumentService(target); }, CurrentRegionalFormats(), clock_);
+  ExportDocument document([&target] { return MakeDocumentService(target); }, CurrentRegionalFormats(),
+                          clock_);
   document.StartDocument();
   for (std::size_t i = 0; i < kSectionCount; ++i) {
     const Section& section = SectionLayout[i];

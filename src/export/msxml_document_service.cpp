@@ -1,6 +1,6 @@
-#include <windows.h>
 #include <msxml.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <new>
@@ -93,9 +93,9 @@ class Variant {
 
 std::string SystemText(HRESULT status) {
   char* buffer = nullptr;
-  const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      static_cast<DWORD>(status), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
   std::string text(buffer ? buffer : "", length);
   LocalFree(buffer);
   return text;
@@ -134,7 +134,7 @@ class TemporaryFile {
     if (GetTempFileNameW(folder.c_str(), L"zrv", 0, name) == 0) {
       // A folder that is not there is said to be an invalid name; say what it is.
       const DWORD error = GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? ERROR_PATH_NOT_FOUND
-                                                                                       : GetLastError();
+                                                                                        : GetLastError();
       Check(HRESULT_FROM_WIN32(error));
     }
     path_ = name;
@@ -176,8 +176,8 @@ class MsxmlDocumentService : public DocumentService {
     // A declaration without data would be written as "<?xml?>", which no
     // reader accepts; and the object refuses data given to it afterwards.
     ComPtr<IXMLDOMProcessingInstruction> declaration;
-    Check(document_->createProcessingInstruction(Bstr(u"xml").get(), Bstr(u"version=\"1.0\" encoding=\"UTF-8\"").get(),
-                                                 declaration.Put()));
+    Check(document_->createProcessingInstruction(
+        Bstr(u"xml").get(), Bstr(u"version=\"1.0\" encoding=\"UTF-8\"").get(), declaration.Put()));
     Append(document_.get(), declaration.get());
     Check(document_->createElement(Bstr(root).get(), root_.Put()));
     SetAttributes(root_.get(), attributes);

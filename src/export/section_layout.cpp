@@ -7,6 +7,8 @@ namespace {
 
 using enum Conversion;
 
+// One attribute a line, as the document lists them.
+// clang-format off
 constexpr AttributeLayout kId{u"ID", {}, RowNumber};
 
 constexpr std::array kAsig{
@@ -69,8 +71,10 @@ constexpr std::array kSoluc{
     AttributeLayout{u"TURNO", "TURNO", Text},
 };
 
-static_assert(std::max({kAsig.size(), kNomAsg.size(), kProf.size(), kGrup.size(), kAula.size(), kSoluc.size()}) ==
-              kMaxAttributes);
+// clang-format on
+
+static_assert(std::max({kAsig.size(), kNomAsg.size(), kProf.size(), kGrup.size(), kAula.size(),
+                        kSoluc.size()}) == kMaxAttributes);
 
 }  // namespace
 
@@ -85,8 +89,8 @@ bool Numbered(const Section& section) {
 const std::array<Section, kSectionCount> SectionLayout{{
     {u"ASIGT", u"ASIGF", "wwTableASIGT", "Asig.DBF", TableType::Default, TableFolder::Program, false, kAsig,
      u"/SERVICIO/ASIGT"},
-    {u"NOMASIGT", u"NOMASIGF", "wwTableNomAsg", "NOMASG", TableType::DBase, TableFolder::Program, true, kNomAsg,
-     u"/SERVICIO/NOMASIGT"},
+    {u"NOMASIGT", u"NOMASIGF", "wwTableNomAsg", "NOMASG", TableType::DBase, TableFolder::Program, true,
+     kNomAsg, u"/SERVICIO/NOMASIGT"},
     {u"PROFT", u"PROFF", "wwTableProfesor", "PROF", TableType::DBase, TableFolder::Program, true, kProf,
      u"/SERVICIO/PROFT"},
     {u"GRUPT", u"GRUPF", "wwTableGrupos", "GRUP", TableType::DBase, TableFolder::Program, true, kGrup,

@@ -41,7 +41,7 @@ class TemporaryFile {
     if (fd_ < 0) RaiseSystemFailure(errno);
     path_ = pattern;
     // The new file takes the place of the old one, with its permissions.
-    struct stat existing{};
+    struct stat existing {};
     mode_t mode;
     if (stat(final.c_str(), &existing) == 0) {
       mode = existing.st_mode & 07777;
@@ -155,18 +155,34 @@ class XmlStream {
       char32_t c = text[i];
       if (c < 0x80) {
         switch (c) {
-          case '&': out = Put(out, "&amp;"); break;
-          case '<': out = Put(out, "&lt;"); break;
-          case '>': out = Put(out, "&gt;"); break;
-          case '"': out = Put(out, "&quot;"); break;
-          case '\t': out = Put(out, "&#9;"); break;
-          case '\n': out = Put(out, "&#10;"); break;
-          case '\r': out = Put(out, "&#13;"); break;
-          default: *out++ = static_cast<char>(c);
+          case '&':
+            out = Put(out, "&amp;");
+            break;
+          case '<':
+            out = Put(out, "&lt;");
+            break;
+          case '>':
+            out = Put(out, "&gt;");
+            break;
+          case '"':
+            out = Put(out, "&quot;");
+            break;
+          case '\t':
+            out = Put(out, "&#9;");
+            break;
+          case '\n':
+            out = Put(out, "&#10;");
+            break;
+          case '\r':
+            out = Put(out, "&#13;");
+            break;
+          default:
+            *out++ = static_cast<char>(c);
         }
         continue;
       }
-      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+          text[i + 1] <= 0xDFFF) {
         c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
       } else if (c >= 0xD800 && c <= 0xDFFF) {
         c = 0xFFFD;

@@ -21,7 +21,9 @@ TEST(CommandLineTest, ReadsTheFoldersAndTheOutput) {
       {{"--output", "horario.xml"}, ".", ".", Absolute("horario.xml")},
       {{"--output", "horario"}, ".", ".", Absolute("horario.xml")},
       {{"--output=horario.txt", "--tables=datos"}, "datos", "datos", Absolute("horario.txt")},
-      {{"--tables", "datos", "--solution", "ttemp", "--output", "salida/horario"}, "datos", "ttemp",
+      {{"--tables", "datos", "--solution", "ttemp", "--output", "salida/horario"},
+       "datos",
+       "ttemp",
        Absolute("salida/horario.xml")},
       {{"--solution", "ttemp", "--output", "h.v2.xml"}, ".", "ttemp", Absolute("h.v2.xml")},
   };

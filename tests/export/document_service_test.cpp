@@ -68,9 +68,11 @@ TEST_F(DocumentServiceTest, SavingReplacesTheEarlierFileWithTheWholeDocument) {
   service->Save(DocumentText(target_));
   const std::string text = ReadFile(target_);
   EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\"")) << text;
-  EXPECT_NE(text.find("<ASIGT><ASIGF ID=\"1\" NOMBRE=\"a &amp; b &lt; &quot;c&quot;&#13;&#10;&#9;\xC3\xB1\"/></ASIGT>"
-                      "<SOLUCT/></SERVICIO>"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find(
+          "<ASIGT><ASIGF ID=\"1\" NOMBRE=\"a &amp; b &lt; &quot;c&quot;&#13;&#10;&#9;\xC3\xB1\"/></ASIGT>"
+          "<SOLUCT/></SERVICIO>"),
+      std::string::npos)
       << text;
   EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }

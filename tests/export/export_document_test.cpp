@@ -14,13 +14,13 @@
 namespace zorva {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using testing::FakeRow;
 using testing::FloatColumn;
 using testing::NullColumn;
 using testing::RowFor;
 using testing::TextColumn;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 // Each call of the service as one line: texts in quotes, integers bare.
 class RecordingService : public DocumentService {
@@ -69,11 +69,13 @@ const DateTime kMorning{2007, 3, 5, 9, 7, 3, 0};
 class ExportDocumentTest : public ::testing::Test {
  protected:
   ExportDocument MakeDocument(LocalClock clock = Readings({kMorning, kMorning})) {
-    return ExportDocument([this] {
-      ++servicesMade_;
-      log_.clear();
-      return std::make_unique<RecordingService>(log_);
-    }, formats_, std::move(clock));
+    return ExportDocument(
+        [this] {
+          ++servicesMade_;
+          log_.clear();
+          return std::make_unique<RecordingService>(log_);
+        },
+        formats_, std::move(clock));
   }
 
   const Section& section(std::u16string_view name) {
@@ -90,10 +92,11 @@ class ExportDocumentTest : public ::testing::Test {
 TEST_F(ExportDocumentTest, BuildsTheSixSectionsInOrderNumberingRowsFromOneInEach) {
   ExportDocument document = MakeDocument();
   document.StartDocument();
-  const std::vector<std::string_view> asig{"ASIG", "AULA", "EDIFICIO", "GRUP", "NALUM", "PROF", "TIPO", "NHORAS"};
+  const std::vector<std::string_view> asig{"ASIG",  "AULA", "EDIFICIO", "GRUP",
+                                           "NALUM", "PROF", "TIPO",     "NHORAS"};
   const std::vector<std::string_view> nomasg{"ABREV", "NOMBRE", "ACTIV"};
   const std::vector<std::string_view> prof{"ABREV", "NOMBRE", "DEPART"};
-  const std::vector<std::string_view> soluc{"ASIG", "AULA", "CODGRUPO", "CURSO", "DIA",      "GRUPO",
+  const std::vector<std::string_view> soluc{"ASIG", "AULA",  "CODGRUPO", "CURSO",    "DIA",   "GRUPO",
                                             "HORA", "NIVEL", "PROF",     "SESIONES", "TAREA", "TURNO"};
   const std::vector<std::string_view> grup{"ABREV", "CURSO", "GRUPO", "NIVEL", "TURNO", "DESCRIP"};
   const std::vector<std::string_view> aula{"ABREV", "NOMBRE", "EDIFICIO"};
@@ -115,25 +118,27 @@ TEST_F(ExportDocumentTest, BuildsTheSixSectionsInOrderNumberingRowsFromOneInEach
 
   const std::string asigRow =
       R"( ASIG="asig" AULA="aula" EDIFICIO="edificio" GRUP="grup" NALUM="nalum" PROF="prof" TIPO="tipo" HORASEM="nhoras")";
-  EXPECT_THAT(log_, ElementsAreArray({
-      std::string(R"(start SERVICIO autor="TEMPOVIA" fecha="3/5/07 9:07:03 am" modulo="HORARIOS")"),
-      std::string("section ASIGT /SERVICIO/ASIGT"),
-      "row ASIGF ID=1" + asigRow,
-      "row ASIGF ID=2" + asigRow,
-      std::string("section NOMASIGT /SERVICIO/NOMASIGT"),
-      std::string("section PROFT /SERVICIO/PROFT"),
-      std::string(R"(row PROFF ID=1 ABREV="abrev" NOMBRE="nombre" DEPART="depart")"),
-      std::string("section GRUPT /SERVICIO/GRUPT"),
-      std::string(
-          R"(row GRUPF ID=1 ABREV="abrev" CURSO="curso" GRUPO="grupo" MAXALUM=30 NIVEL="nivel" TURNO="turno" DESCRIP="descrip")"),
-      std::string("section AULAT /SERVICIO/AULAT"),
-      std::string(R"(row AULAF ID=1 ABREV="abrev" NOMBRE="nombre" EDIFICIO="edificio" MAXALUM=25)"),
-      std::string(R"(row AULAF ID=2 ABREV="abrev" NOMBRE="nombre" EDIFICIO="edificio" MAXALUM=12)"),
-      std::string("section SOLUCT /SERVICIO/SOLUCT"),
-      std::string(
-          R"(row SOLUCF ASIG="asig" AULA="aula" CODGRUPO="codgrupo" CURSO="curso" DIA="dia" GRUPO="grupo" HORA="hora" NIVEL="nivel" PROF="prof" SESIONES="sesiones" TAREA="tarea" TURNO="turno")"),
-      std::string("save /datos/horario.xml"),
-  }));
+  EXPECT_THAT(
+      log_,
+      ElementsAreArray({
+          std::string(R"(start SERVICIO autor="TEMPOVIA" fecha="3/5/07 9:07:03 am" modulo="HORARIOS")"),
+          std::string("section ASIGT /SERVICIO/ASIGT"),
+          "row ASIGF ID=1" + asigRow,
+          "row ASIGF ID=2" + asigRow,
+          std::string("section NOMASIGT /SERVICIO/NOMASIGT"),
+          std::string("section PROFT /SERVICIO/PROFT"),
+          std::string(R"(row PROFF ID=1 ABREV="abrev" NOMBRE="nombre" DEPART="depart")"),
+          std::string("section GRUPT /SERVICIO/GRUPT"),
+          std::string(
+              R"(row GRUPF ID=1 ABREV="abrev" CURSO="curso" GRUPO="grupo" MAXALUM=30 NIVEL="nivel" TURNO="turno" DESCRIP="descrip")"),
+          std::string("section AULAT /SERVICIO/AULAT"),
+          std::string(R"(row AULAF ID=1 ABREV="abrev" NOMBRE="nombre" EDIFICIO="edificio" MAXALUM=25)"),
+          std::string(R"(row AULAF ID=2 ABREV="abrev" NOMBRE="nombre" EDIFICIO="edificio" MAXALUM=12)"),
+          std::string("section SOLUCT /SERVICIO/SOLUCT"),
+          std::string(
+              R"(row SOLUCF ASIG="asig" AULA="aula" CODGRUPO="codgrupo" CURSO="curso" DIA="dia" GRUPO="grupo" HORA="hora" NIVEL="nivel" PROF="prof" SESIONES="sesiones" TAREA="tarea" TURNO="turno")"),
+          std::string("save /datos/horario.xml"),
+      }));
 }
 
 TEST_F(ExportDocumentTest, FechaIsTheDateOfTheFirstReadingAndTheTimeOfTheSecond) {
@@ -142,7 +147,8 @@ TEST_F(ExportDocumentTest, FechaIsTheDateOfTheFirstReadingAndTheTimeOfTheSecond)
   // Midnight passes between the two readings.
   ExportDocument document = MakeDocument(Readings({{2007, 3, 5, 23, 59, 59, 999}, {2007, 3, 6, 0, 0, 0, 0}}));
   document.StartDocument();
-  EXPECT_THAT(log_, ElementsAre(R"(start SERVICIO autor="TEMPOVIA" fecha="05/03/2007 0:00:00" modulo="HORARIOS")"));
+  EXPECT_THAT(log_,
+              ElementsAre(R"(start SERVICIO autor="TEMPOVIA" fecha="05/03/2007 0:00:00" modulo="HORARIOS")"));
 }
 
 TEST_F(ExportDocumentTest, ColumnsBecomeTextsAndMaxalumAnInteger) {
@@ -159,16 +165,17 @@ TEST_F(ExportDocumentTest, ColumnsBecomeTextsAndMaxalumAnInteger) {
       {TextColumn("NOMBRE", P("Año & <más> \"x\"")), FloatColumn("MAXALUM", 31.5), "Año & <más> \"x\"", "32"},
       {NullColumn("NOMBRE", ColumnKind::Character), NullColumn("MAXALUM", ColumnKind::Float), "", "0"},
       {FloatColumn("NOMBRE", 2.5), TextColumn("MAXALUM", " 40"), "2,5", "40"},
-      {TextColumn("NOMBRE", P("línea 1\r\nlínea\t2")), FloatColumn("MAXALUM", -2.5), "línea 1\r\nlínea\t2", "-2"},
+      {TextColumn("NOMBRE", P("línea 1\r\nlínea\t2")), FloatColumn("MAXALUM", -2.5), "línea 1\r\nlínea\t2",
+       "-2"},
   };
   for (const Case& c : cases) {
     ExportDocument document = MakeDocument();
     document.StartDocument();
     document.BeginSection(aulas);
-    document.AddRow(aulas, FakeRow("wwTableAulas", {TextColumn("ABREV", "A1"), c.nombre, TextColumn("EDIFICIO", "B"),
-                                                    c.maxalum}));
-    EXPECT_EQ(log_.back(),
-              "row AULAF ID=1 ABREV=\"A1\" NOMBRE=\"" + c.nombreText + "\" EDIFICIO=\"B\" MAXALUM=" + c.maxalumText);
+    document.AddRow(aulas, FakeRow("wwTableAulas", {TextColumn("ABREV", "A1"), c.nombre,
+                                                    TextColumn("EDIFICIO", "B"), c.maxalum}));
+    EXPECT_EQ(log_.back(), "row AULAF ID=1 ABREV=\"A1\" NOMBRE=\"" + c.nombreText +
+                               "\" EDIFICIO=\"B\" MAXALUM=" + c.maxalumText);
   }
 }
 
@@ -177,8 +184,11 @@ TEST_F(ExportDocumentTest, ControlCharactersThatXmlCannotCarryBecomeReplacementC
   ExportDocument document = MakeDocument();
   document.StartDocument();
   document.BeginSection(prof);
-  document.AddRow(prof, FakeRow("wwTableProfesor", {TextColumn("ABREV", std::string("a\x01" "b\x1f", 4)),
-                                                    TextColumn("NOMBRE", "\t\n\r"), TextColumn("DEPART", "")}));
+  document.AddRow(prof,
+                  FakeRow("wwTableProfesor", {TextColumn("ABREV", std::string("a\x01"
+                                                                              "b\x1f",
+                                                                              4)),
+                                              TextColumn("NOMBRE", "\t\n\r"), TextColumn("DEPART", "")}));
   EXPECT_EQ(log_.back(), "row PROFF ID=1 ABREV=\"a\uFFFDb\uFFFD\" NOMBRE=\"\t\n\r\" DEPART=\"\"");
 }
 
@@ -192,7 +202,8 @@ TEST_F(ExportDocumentTest, FailuresOfTheRowPassUnchanged) {
     std::string text;
   };
   const Case cases[]{
-      {FakeRow("wwTableGrupos", {TextColumn("ABREV", "1A")}), "wwTableGrupos: No se encuentra el campo 'CURSO'"},
+      {FakeRow("wwTableGrupos", {TextColumn("ABREV", "1A")}),
+       "wwTableGrupos: No se encuentra el campo 'CURSO'"},
       {RowFor("wwTableGrupos", {"ABREV", "CURSO", "GRUPO"}, {TextColumn("MAXALUM", "treinta")}),
        "'treinta' no es un valor entero válido"},
   };
@@ -211,18 +222,21 @@ TEST_F(ExportDocumentTest, ColumnNamesAreFoundWhateverTheirCase) {
   ExportDocument document = MakeDocument();
   document.StartDocument();
   document.BeginSection(nomasg);
-  document.AddRow(nomasg, FakeRow("wwTableNomAsg", {TextColumn("abrev", "MAT"), TextColumn("Nombre", P("Matemáticas")),
-                                                    FloatColumn("aCtIv", 1)}));
+  document.AddRow(
+      nomasg, FakeRow("wwTableNomAsg", {TextColumn("abrev", "MAT"), TextColumn("Nombre", P("Matemáticas")),
+                                        FloatColumn("aCtIv", 1)}));
   EXPECT_EQ(log_.back(), R"(row NOMASIGF ID=1 ABREV="MAT" NOMBRE="Matemáticas" ACTIV="1")");
 }
 
 TEST_F(ExportDocumentTest, EachStartBuildsANewDocumentWithANewDate) {
-  ExportDocument document = MakeDocument(Readings({kMorning, kMorning, {2007, 3, 5, 14, 0, 0, 0}, {2007, 3, 5, 14, 0, 1, 0}}));
+  ExportDocument document =
+      MakeDocument(Readings({kMorning, kMorning, {2007, 3, 5, 14, 0, 0, 0}, {2007, 3, 5, 14, 0, 1, 0}}));
   document.StartDocument();
   document.BeginSection(SectionLayout[0]);
   document.StartDocument();
   EXPECT_EQ(servicesMade_, 2);
-  EXPECT_THAT(log_, ElementsAre(R"(start SERVICIO autor="TEMPOVIA" fecha="3/5/07 2:00:01 pm" modulo="HORARIOS")"));
+  EXPECT_THAT(log_,
+              ElementsAre(R"(start SERVICIO autor="TEMPOVIA" fecha="3/5/07 2:00:01 pm" modulo="HORARIOS")"));
 }
 
 }  // namespace

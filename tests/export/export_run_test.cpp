@@ -19,11 +19,11 @@ namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 using testing::FileNames;
 using testing::ReadFile;
 using testing::ScratchFolder;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 class FakeWindow : public ExportWindow {
  public:

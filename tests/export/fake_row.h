@@ -41,9 +41,10 @@ class FakeRow : public RowSource {
   ColumnValue Column(std::string_view fieldName) const override {
     for (const ColumnValue& column : columns_)
       if (SameName(column.fieldName, fieldName)) return column;
-    throw Failure(FailureKind::Engine,
-                  ComposeFailureText(FailureText::ComponentFailure,
-                                     {component_, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
+    throw Failure(
+        FailureKind::Engine,
+        ComposeFailureText(FailureText::ComponentFailure,
+                           {component_, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
   }
 
  private:

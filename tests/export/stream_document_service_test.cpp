@@ -75,7 +75,8 @@ class StreamDocumentServiceTest : public ::testing::Test {
   }
 
   static void WriteSixSections(DocumentService& service, std::span<const Attribute> firstRow) {
-    const Attribute root[]{{u"autor", u"TEMPOVIA"}, {u"fecha", u"05/03/2007 9:07:03"}, {u"modulo", u"HORARIOS"}};
+    const Attribute root[]{
+        {u"autor", u"TEMPOVIA"}, {u"fecha", u"05/03/2007 9:07:03"}, {u"modulo", u"HORARIOS"}};
     service.StartDocument(u"SERVICIO", root);
     for (std::u16string_view section : {u"ASIGT", u"NOMASIGT", u"PROFT", u"GRUPT", u"AULAT", u"SOLUCT"}) {
       service.BeginSection(section, u"");
@@ -93,7 +94,8 @@ TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
   const std::u16string reserved = U("Dpto. de \"Física\" & <Química> 'I'");
   const std::u16string memo = U("línea 1\r\nlínea 2\ttab\n\r fin ");
   const std::u16string beyond = U("€ 𝄞 ñ");
-  const Attribute row[]{{u"ID", std::int32_t{1}}, {u"ABREV", reserved}, {u"NOMBRE", memo}, {u"DEPART", beyond}};
+  const Attribute row[]{
+      {u"ID", std::int32_t{1}}, {u"ABREV", reserved}, {u"NOMBRE", memo}, {u"DEPART", beyond}};
   auto service = MakeDocumentService(target_);
   WriteSixSections(*service, row);
   service->Save(U(target_));
@@ -103,7 +105,8 @@ TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
             "  ASIGT\n"
             "  NOMASIGT\n"
             "  PROFT\n"
-            "    PROFF ID=[1] ABREV=[Dpto. de \"Física\" & <Química> 'I'] NOMBRE=[línea 1\r\nlínea 2\ttab\n\r fin ] "
+            "    PROFF ID=[1] ABREV=[Dpto. de \"Física\" & <Química> 'I'] NOMBRE=[línea 1\r\nlínea "
+            "2\ttab\n\r fin ] "
             "DEPART=[€ 𝄞 ñ]\n"
             "  GRUPT\n"
             "  AULAT\n"
@@ -177,7 +180,8 @@ TEST_F(StreamDocumentServiceTest, ReplacingAFileKeepsItsPermissions) {
   auto service = MakeDocumentService(target_);
   WriteSixSections(*service, {});
   service->Save(U(target_));
-  EXPECT_EQ(fs::status(target_).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(target_).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(ReadBack(true).substr(0, 8), "SERVICIO");
 }
 
