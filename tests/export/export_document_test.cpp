@@ -217,17 +217,6 @@ TEST_F(ExportDocumentTest, FailuresOfTheRowPassUnchanged) {
   }
 }
 
-TEST_F(ExportDocumentTest, ColumnNamesAreFoundWhateverTheirCase) {
-  const Section& nomasg = section(u"NOMASIGT");
-  ExportDocument document = MakeDocument();
-  document.StartDocument();
-  document.BeginSection(nomasg);
-  document.AddRow(
-      nomasg, FakeRow("wwTableNomAsg", {TextColumn("abrev", "MAT"), TextColumn("Nombre", P("Matemáticas")),
-                                        FloatColumn("aCtIv", 1)}));
-  EXPECT_EQ(log_.back(), R"(row NOMASIGF ID=1 ABREV="MAT" NOMBRE="Matemáticas" ACTIV="1")");
-}
-
 TEST_F(ExportDocumentTest, EachStartBuildsANewDocumentWithANewDate) {
   ExportDocument document =
       MakeDocument(Readings({kMorning, kMorning, {2007, 3, 5, 14, 0, 0, 0}, {2007, 3, 5, 14, 0, 1, 0}}));

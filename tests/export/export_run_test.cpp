@@ -147,22 +147,5 @@ TEST_F(ExportRunTest, AFailureLeavesTheEarlierFileTheFailingTableOpenAndTheWindo
   }
 }
 
-TEST_F(ExportRunTest, AMissingSolutionFailsAtItsOpenAndWritesNothing) {
-  window_.Expect({target_});
-  auto run = MakeRun("no-soluc");
-  EXPECT_THROW(run->BImportarClick(), Failure);
-  EXPECT_THAT(OpenTables(*run), ::testing::Each(false));
-  EXPECT_THAT(FileNames(output_), ::testing::IsEmpty());
-  EXPECT_THAT(window_.events, ElementsAre("ask []"));
-}
-
-TEST_F(ExportRunTest, ATableWithoutRowsPassesThoughItLacksAField) {
-  window_.Expect({target_});
-  auto run = MakeRun("missing-field-no-rows");
-  run->BImportarClick();
-  EXPECT_EQ(run->ExportSucceeded(), 1);
-  EXPECT_NE(ReadFile(target_).find("<SOLUCT/>"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace zorva

@@ -185,16 +185,6 @@ TEST_F(StreamDocumentServiceTest, ReplacingAFileKeepsItsPermissions) {
   EXPECT_EQ(ReadBack(true).substr(0, 8), "SERVICIO");
 }
 
-TEST_F(StreamDocumentServiceTest, AFolderThatIsNotThereFailsWithTheSystemsText) {
-  try {
-    MakeDocumentService((folder_ / "falta" / "horario.xml").string());
-    ADD_FAILURE() << "no failure";
-  } catch (const DocumentFailure& failure) {
-    EXPECT_EQ(failure.text(), "No such file or directory");
-    EXPECT_EQ(failure.kind(), FailureKind::Document);
-  }
-}
-
 TEST_F(StreamDocumentServiceTest, ALinkIsFollowedToTheFileItNames) {
   { std::ofstream(folder_ / "real.xml") << "earlier"; }
   fs::create_symlink("real.xml", target_);
