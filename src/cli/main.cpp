@@ -17,6 +17,7 @@
 #include "export/export_window.h"
 #include "textforms/failure.h"
 #include "textforms/regional_formats.h"
+#include "zorva_version.h"
 
 namespace zorva {
 namespace {
