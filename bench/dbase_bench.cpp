@@ -22,9 +22,9 @@ struct Field {
 };
 
 constexpr Field kSoluc[] = {
-    {"ASIG", 'C', 4},  {"AULA", 'C', 4}, {"CODGRUPO", 'C', 10}, {"CURSO", 'C', 3},
-    {"DIA", 'N', 1},   {"GRUPO", 'C', 1}, {"HORA", 'N', 2},     {"NIVEL", 'C', 5},
-    {"PROF", 'C', 4},  {"SESIONES", 'N', 2}, {"TAREA", 'C', 1}, {"TURNO", 'C', 1},
+    {"ASIG", 'C', 4}, {"AULA", 'C', 4},     {"CODGRUPO", 'C', 10}, {"CURSO", 'C', 3},
+    {"DIA", 'N', 1},  {"GRUPO", 'C', 1},    {"HORA", 'N', 2},      {"NIVEL", 'C', 5},
+    {"PROF", 'C', 4}, {"SESIONES", 'N', 2}, {"TAREA", 'C', 1},     {"TURNO", 'C', 1},
 };
 
 void Put(std::string& bytes, std::size_t at, unsigned long value, int count) {
@@ -70,7 +70,10 @@ int Make(const std::string& folder, unsigned long rows) {
     batch += Padded(std::to_string(1 + row % 5), 1, true);
     batch += Padded(std::string(1, static_cast<char>('A' + row % 4)), 1, false);
     batch += Padded(std::to_string(1 + row % 7), 2, true);
-    batch += Padded(accented ? "1\xBA" "ESO" : "ESO", 5, false);
+    batch += Padded(accented ? "1\xBA"
+                               "ESO"
+                             : "ESO",
+                    5, false);
     batch += Padded("P" + std::to_string(row % 90), 4, false);
     batch += Padded(std::to_string(1 + row % 3), 2, true);
     batch += Padded("L", 1, false);

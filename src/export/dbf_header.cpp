@@ -15,9 +15,9 @@ constexpr std::size_t kLevel7Header = 68;  // adds the language driver's name
 constexpr std::uint8_t kTerminator = 0x0D;
 
 // VisualFoxPro field flags.
-constexpr std::uint8_t kFlagSystem = 0x01;    // hidden, such as _NullFlags
+constexpr std::uint8_t kFlagSystem = 0x01;  // hidden, such as _NullFlags
 constexpr std::uint8_t kFlagNullable = 0x02;
-constexpr std::uint8_t kFlagBinary = 0x04;    // no code page conversion
+constexpr std::uint8_t kFlagBinary = 0x04;  // no code page conversion
 constexpr std::uint8_t kFlagAutoIncrement = 0x08;
 
 struct VersionRule {
@@ -26,14 +26,11 @@ struct VersionRule {
 };
 
 constexpr VersionRule kVersions[] = {
-    {0x03, TableFamily::Plain},         {0x05, TableFamily::Plain},
-    {0x83, TableFamily::DBase3},        {0x43, TableFamily::DBase4},
-    {0x63, TableFamily::DBase4},        {0x7B, TableFamily::DBase4},
-    {0x8B, TableFamily::DBase4},        {0xCB, TableFamily::DBase4},
-    {0x04, TableFamily::DBase7},        {0x8C, TableFamily::DBase7},
-    {0xF5, TableFamily::FoxPro},        {0xFB, TableFamily::FoxPro},
-    {0x30, TableFamily::VisualFoxPro},  {0x31, TableFamily::VisualFoxPro},
-    {0x32, TableFamily::VisualFoxPro},
+    {0x03, TableFamily::Plain},        {0x05, TableFamily::Plain},        {0x83, TableFamily::DBase3},
+    {0x43, TableFamily::DBase4},       {0x63, TableFamily::DBase4},       {0x7B, TableFamily::DBase4},
+    {0x8B, TableFamily::DBase4},       {0xCB, TableFamily::DBase4},       {0x04, TableFamily::DBase7},
+    {0x8C, TableFamily::DBase7},       {0xF5, TableFamily::FoxPro},       {0xFB, TableFamily::FoxPro},
+    {0x30, TableFamily::VisualFoxPro}, {0x31, TableFamily::VisualFoxPro}, {0x32, TableFamily::VisualFoxPro},
 };
 
 // Each field type: the kind it is delivered as, how it is stored, and the
@@ -90,7 +87,8 @@ struct Descriptor {
 
 Descriptor ReadDescriptor(const unsigned char* bytes, bool level7, bool hasFlags) {
   if (level7) return {NameBytes(bytes, 32), static_cast<char>(bytes[32]), bytes[33], 0};
-  return {NameBytes(bytes, 11), static_cast<char>(bytes[11]), bytes[16], hasFlags ? bytes[18] : std::uint8_t{0}};
+  return {NameBytes(bytes, 11), static_cast<char>(bytes[11]), bytes[16],
+          hasFlags ? bytes[18] : std::uint8_t{0}};
 }
 
 class HeaderReader {

@@ -22,19 +22,19 @@ enum class TableFamily {
 
 // How a field keeps its value in the record.
 enum class FieldStorage {
-  Text,             // C: blank-padded text
-  VarText,          // V, Q: text whose length may be in its last byte
-  Number,           // N, F: a number in ASCII digits
-  Date,             // D: YYYYMMDD
-  Logical,          // L: T, Y, F, N, or blank
-  MemoBlock,        // M, G, P, W, dBase B: a block number of the memo file
-  Int32,            // I: little-endian
-  Int32Ordered,     // level 7 I and +: big-endian with the sign bit flipped
-  Double,           // Visual FoxPro B: little-endian
-  DoubleOrdered,    // level 7 O: big-endian, sign flipped, negatives inverted
-  Currency,         // Y: little-endian count of ten-thousandths
-  JulianDateTime,   // T: Julian day and milliseconds, little-endian
-  Timestamp,        // level 7 @: big-endian milliseconds since the year 1
+  Text,            // C: blank-padded text
+  VarText,         // V, Q: text whose length may be in its last byte
+  Number,          // N, F: a number in ASCII digits
+  Date,            // D: YYYYMMDD
+  Logical,         // L: T, Y, F, N, or blank
+  MemoBlock,       // M, G, P, W, dBase B: a block number of the memo file
+  Int32,           // I: little-endian
+  Int32Ordered,    // level 7 I and +: big-endian with the sign bit flipped
+  Double,          // Visual FoxPro B: little-endian
+  DoubleOrdered,   // level 7 O: big-endian, sign flipped, negatives inverted
+  Currency,        // Y: little-endian count of ten-thousandths
+  JulianDateTime,  // T: Julian day and milliseconds, little-endian
+  Timestamp,       // level 7 @: big-endian milliseconds since the year 1
 };
 
 struct FieldInfo {

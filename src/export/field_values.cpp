@@ -125,8 +125,8 @@ ColumnValue FieldValues::Read(const FieldInfo& field, std::span<const unsigned c
   const auto bytes = record.subspan(field.offset, field.width);
   const std::string_view text = AsText(bytes);
   const auto deliverText = [&](std::string_view stored) {
-    value.text = field.kind == ColumnKind::Bytes ? std::string(stored)
-                                                 : ProgramTextOfTable(stored, header_.codePage);
+    value.text =
+        field.kind == ColumnKind::Bytes ? std::string(stored) : ProgramTextOfTable(stored, header_.codePage);
     value.isNull = false;
   };
 

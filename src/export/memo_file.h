@@ -39,7 +39,8 @@ class MemoFile {
 
  private:
   std::string ReadTerminated(std::uint64_t offset) const;
-  std::string ReadCounted(std::uint64_t offset, std::uint64_t length, std::span<const std::string> context) const;
+  std::string ReadCounted(std::uint64_t offset, std::uint64_t length,
+                          std::span<const std::string> context) const;
   [[noreturn]] void Fail(EngineStatus status, std::span<const std::string> context = {}) const;
 
   std::unique_ptr<ByteSource> file_;

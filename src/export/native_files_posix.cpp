@@ -48,8 +48,8 @@ class FileSource final : public ByteSource {
   std::size_t ReadAt(std::uint64_t offset, std::span<unsigned char> out) const override {
     std::size_t done = 0;
     while (done < out.size()) {
-      const ssize_t got = ::pread(fd_.get(), out.data() + done, out.size() - done,
-                                  static_cast<off_t>(offset + done));
+      const ssize_t got =
+          ::pread(fd_.get(), out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) RaiseEngineFailure(EngineStatus::ReadFailed, {path_}, errno);
       if (got == 0) break;

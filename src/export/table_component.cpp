@@ -27,8 +27,8 @@ struct TwwTable::State {
 
 TwwTable::TwwTable(std::string componentName, std::string tableName, TableType type, std::string databaseName,
                    bool /*readOnly*/)
-    : state_(std::make_unique<State>(
-          State{std::move(componentName), std::move(tableName), type, std::move(databaseName), std::nullopt})) {}
+    : state_(std::make_unique<State>(State{std::move(componentName), std::move(tableName), type,
+                                           std::move(databaseName), std::nullopt})) {}
 
 TwwTable::~TwwTable() = default;
 
@@ -61,9 +61,10 @@ ColumnValue TwwTable::Column(std::string_view fieldName) const {
   const dbase::DbaseTable& table = state_->Opened();
   const dbase::FieldInfo* field = table.FindField(fieldName);
   if (!field) {
-    throw Failure(FailureKind::Engine,
-                  ComposeFailureText(FailureText::ComponentFailure,
-                                     {state_->name, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
+    throw Failure(
+        FailureKind::Engine,
+        ComposeFailureText(FailureText::ComponentFailure,
+                           {state_->name, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
   }
   return table.Read(*field);
 }

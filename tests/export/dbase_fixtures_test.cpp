@@ -22,21 +22,36 @@ const char* const kFixtures[] = {
 
 const char* KindName(ColumnKind kind) {
   switch (kind) {
-    case ColumnKind::Character: return "Character";
-    case ColumnKind::Float: return "Float";
-    case ColumnKind::Money: return "Money";
-    case ColumnKind::Int16: return "Int16";
-    case ColumnKind::UInt16: return "UInt16";
-    case ColumnKind::Int32: return "Int32";
-    case ColumnKind::AutoInc: return "AutoInc";
-    case ColumnKind::Int64: return "Int64";
-    case ColumnKind::Bcd: return "Bcd";
-    case ColumnKind::Logical: return "Logical";
-    case ColumnKind::Date: return "Date";
-    case ColumnKind::Time: return "Time";
-    case ColumnKind::DateTime: return "DateTime";
-    case ColumnKind::Memo: return "Memo";
-    case ColumnKind::Bytes: return "Bytes";
+    case ColumnKind::Character:
+      return "Character";
+    case ColumnKind::Float:
+      return "Float";
+    case ColumnKind::Money:
+      return "Money";
+    case ColumnKind::Int16:
+      return "Int16";
+    case ColumnKind::UInt16:
+      return "UInt16";
+    case ColumnKind::Int32:
+      return "Int32";
+    case ColumnKind::AutoInc:
+      return "AutoInc";
+    case ColumnKind::Int64:
+      return "Int64";
+    case ColumnKind::Bcd:
+      return "Bcd";
+    case ColumnKind::Logical:
+      return "Logical";
+    case ColumnKind::Date:
+      return "Date";
+    case ColumnKind::Time:
+      return "Time";
+    case ColumnKind::DateTime:
+      return "DateTime";
+    case ColumnKind::Memo:
+      return "Memo";
+    case ColumnKind::Bytes:
+      return "Bytes";
   }
   return "?";
 }

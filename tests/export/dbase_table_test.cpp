@@ -30,6 +30,12 @@ void ReadAll(std::string bytes, std::string memo = {}) {
 
 std::string Simple() { return TableBytes(0x03, {{"NAME", 'C', 4}}, {" abcd", " efgh"}); }
 
+// The bytes with `count` of them at `at` replaced by `value`, little-endian.
+std::string Patched(std::size_t at, std::uint64_t value, int count, std::string bytes = Simple()) {
+  PutLittleEndian(bytes, at, value, count);
+  return bytes;
+}
+
 struct Damage {
   const char* what;
   std::function<std::string()> bytes;
@@ -40,43 +46,53 @@ TEST(DamagedTable, GivesItsEngineFailure) {
   const Damage cases[] = {
       {"empty file", [] { return std::string(); }, EngineStatus::HeaderTruncated},
       {"cut inside the fixed header", [] { return Simple().substr(0, 31); }, EngineStatus::HeaderTruncated},
-      {"unknown version", [] { auto b = Simple(); b[0] = 0x42; return b; }, EngineStatus::NotATable},
-      {"header longer than the file",
-       [] { auto b = Simple(); PutLittleEndian(b, 8, 0xFFFF, 2); return b; },
+      {"unknown version", [] { return Patched(0, 0x42, 1); }, EngineStatus::NotATable},
+      {"header longer than the file", [] { return Patched(8, 0xFFFF, 2); }, EngineStatus::HeaderLength},
+      {"header shorter than a descriptor list can be", [] { return Patched(8, 32, 2); },
        EngineStatus::HeaderLength},
-      {"header shorter than a descriptor list can be",
-       [] { auto b = Simple(); PutLittleEndian(b, 8, 32, 2); return b; },
-       EngineStatus::HeaderLength},
-      {"record count beyond the end of the file",
-       [] { auto b = Simple(); PutLittleEndian(b, 4, 3, 4); return b; },
+      {"record count beyond the end of the file", [] { return Patched(4, 3, 4); },
        EngineStatus::RecordsMissing},
-      {"absurd record count",
-       [] { auto b = Simple(); PutLittleEndian(b, 4, 0xFFFFFFFF, 4); return b; },
-       EngineStatus::RecordsMissing},
-      {"record length zero",
-       [] { auto b = Simple(); PutLittleEndian(b, 10, 0, 2); return b; },
-       EngineStatus::RecordLength},
+      {"absurd record count", [] { return Patched(4, 0xFFFFFFFF, 4); }, EngineStatus::RecordsMissing},
+      {"record length zero", [] { return Patched(10, 0, 2); }, EngineStatus::RecordLength},
       {"fields wider than the record",
-       [] { return TableBytes(0x03, {{"A", 'C', 200}, {"B", 'C', 200}}, {}).replace(10, 2, "\x10\x00", 2); },
+       [] {
+         return Patched(10, 0x10, 2, TableBytes(0x03, {{"A", 'C', 200}, {"B", 'C', 200}}, {}));
+       },
        EngineStatus::RecordLength},
-      {"descriptor cut off by the end of the header",
-       [] { auto b = Simple(); b[64] = 'X'; PutLittleEndian(b, 8, 70, 2); return b; },
+      {"descriptor cut off by the end of the header", [] { return Patched(8, 70, 2, Patched(64, 'X', 1)); },
        EngineStatus::FieldListDamaged},
       {"no fields", [] { return TableBytes(0x03, {}, {}); }, EngineStatus::FieldListDamaged},
       {"more descriptors than the header length holds",
-       [] { return TableBytes(0x03, std::vector<TestField>(2100, TestField{"F", 'C', 1}), {}); },
+       [] {
+         return TableBytes(0x03, std::vector<TestField>(2100, TestField{"F", 'C', 1}), {});
+       },
        EngineStatus::FieldListDamaged},
       {"character field of width zero",
-       [] { return TableBytes(0x03, {{"A", 'C', 0}}, {}); },
+       [] {
+         return TableBytes(0x03, {{"A", 'C', 0}}, {});
+       },
        EngineStatus::FieldWidth},
-      {"date field of width 7", [] { return TableBytes(0x03, {{"A", 'D', 7}}, {}); }, EngineStatus::FieldWidth},
-      {"memo field of width 6", [] { return TableBytes(0x83, {{"A", 'M', 6}}, {}); }, EngineStatus::FieldWidth},
-      {"unknown field type", [] { return TableBytes(0x03, {{"A", 'X', 3}}, {}); }, EngineStatus::FieldTypeUnknown},
-      {"level 7 table shorter than its header",
-       [] { auto b = Simple().substr(0, 60); b[0] = 0x04; return b; },
+      {"date field of width 7",
+       [] {
+         return TableBytes(0x03, {{"A", 'D', 7}}, {});
+       },
+       EngineStatus::FieldWidth},
+      {"memo field of width 6",
+       [] {
+         return TableBytes(0x83, {{"A", 'M', 6}}, {});
+       },
+       EngineStatus::FieldWidth},
+      {"unknown field type",
+       [] {
+         return TableBytes(0x03, {{"A", 'X', 3}}, {});
+       },
+       EngineStatus::FieldTypeUnknown},
+      {"level 7 table shorter than its header", [] { return Patched(0, 0x04, 1).substr(0, 60); },
        EngineStatus::HeaderTruncated},
       {"nullable field without _NullFlags",
-       [] { return TableBytes(0x30, {{"A", 'C', 3, 0x02}}, {}); },
+       [] {
+         return TableBytes(0x30, {{"A", 'C', 3, 0x02}}, {});
+       },
        EngineStatus::FieldListDamaged},
       {"more null bits than _NullFlags holds",
        [] {
@@ -85,21 +101,40 @@ TEST(DamagedTable, GivesItsEngineFailure) {
          return TableBytes(0x30, fields, {});
        },
        EngineStatus::FieldListDamaged},
-      {"unreadable number", [] { return TableBytes(0x03, {{"N", 'N', 4}}, {" 12x4"}); }, EngineStatus::ValueDamaged},
-      {"impossible date",
-       [] { return TableBytes(0x03, {{"D", 'D', 8}}, {" 20230229"}); },
+      {"unreadable number",
+       [] {
+         return TableBytes(0x03, {{"N", 'N', 4}}, {" 12x4"});
+       },
        EngineStatus::ValueDamaged},
-      {"date with letters", [] { return TableBytes(0x03, {{"D", 'D', 8}}, {" 2023-1-1"}); }, EngineStatus::ValueDamaged},
-      {"unknown logical", [] { return TableBytes(0x03, {{"L", 'L', 1}}, {" X"}); }, EngineStatus::ValueDamaged},
+      {"impossible date",
+       [] {
+         return TableBytes(0x03, {{"D", 'D', 8}}, {" 20230229"});
+       },
+       EngineStatus::ValueDamaged},
+      {"date with letters",
+       [] {
+         return TableBytes(0x03, {{"D", 'D', 8}}, {" 2023-1-1"});
+       },
+       EngineStatus::ValueDamaged},
+      {"unknown logical",
+       [] {
+         return TableBytes(0x03, {{"L", 'L', 1}}, {" X"});
+       },
+       EngineStatus::ValueDamaged},
       {"memo block number with letters",
-       [] { return TableBytes(0x83, {{"M", 'M', 10}}, {"       12a"}); },
+       [] {
+         return TableBytes(0x83, {{"M", 'M', 10}}, {"       12a"});
+       },
        EngineStatus::ValueDamaged},
       {"date-time before the year 1",
-       [] { return TableBytes(0x30, {{"T", 'T', 8}}, {std::string(" \x01\x00\x00\x00\x00\x00\x00\x00", 9)}); },
+       [] {
+         return TableBytes(0x30, {{"T", 'T', 8}}, {std::string(" \x01\x00\x00\x00\x00\x00\x00\x00", 9)});
+       },
        EngineStatus::ValueDamaged},
       {"varchar length beyond its field",
        [] {
-         return TableBytes(0x32, {{"V", 'V', 3}, {"_NullFlags", '0', 1, 0x05}}, {std::string(" ab\x09\x01", 5)});
+         return TableBytes(0x32, {{"V", 'V', 3}, {"_NullFlags", '0', 1, 0x05}},
+                           {std::string(" ab\x09\x01", 5)});
        },
        EngineStatus::ValueDamaged},
   };
@@ -138,9 +173,9 @@ class ShrunkFile final : public ByteSource {
 };
 
 TEST(DamagedTable, FileThatShrankWhileOpenFailsAtTheMissingRows) {
-  DbaseTable table(std::make_unique<ShrunkFile>(TableBytes(0x03, {{"N", 'C', 100}}, std::vector<std::string>(
-                                                                                         2000, " x"))),
-                   TableType::DBase, nullptr);
+  DbaseTable table(
+      std::make_unique<ShrunkFile>(TableBytes(0x03, {{"N", 'C', 100}}, std::vector<std::string>(2000, " x"))),
+      TableType::DBase, nullptr);
   EXPECT_EQ(StatusOf([&] {
               for (table.First(); !table.AtEnd(); table.Next()) {
               }
@@ -164,8 +199,8 @@ TEST(DamagedMemo, GivesItsFailureOnlyWhenTheMemoIsRead) {
        EngineStatus::MemoDamaged},
       {"block beyond the end", false, "        99", [] { return MemoBytes(false, 512, "x"); },
        EngineStatus::MemoOutside},
-      {"block inside the header", true, std::string("\x02\0\0\0", 4), [&] { return MemoBytes(true, 64, fptMemo); },
-       EngineStatus::MemoOutside},
+      {"block inside the header", true, std::string("\x02\0\0\0", 4),
+       [&] { return MemoBytes(true, 64, fptMemo); }, EngineStatus::MemoOutside},
       {"dBase IV length beyond the end", false, "         1",
        [] { return MemoBytes(false, 512, std::string("\xFF\xFF\x08\x00\xFF\x00\x00\x00text", 12)); },
        EngineStatus::MemoDamaged},
@@ -173,15 +208,16 @@ TEST(DamagedMemo, GivesItsFailureOnlyWhenTheMemoIsRead) {
        [] { return MemoBytes(false, 512, std::string("\xFF\xFF\x08\x00\x04\x00\x00\x00text", 12)); },
        EngineStatus::MemoDamaged},
       {"FoxPro length beyond the end", true, std::string("\x08\0\0\0", 4),
-       [] { return MemoBytes(true, 64, std::string("\0\0\0\1\x7F\0\0\0abc", 11)); }, EngineStatus::MemoDamaged},
+       [] { return MemoBytes(true, 64, std::string("\0\0\0\1\x7F\0\0\0abc", 11)); },
+       EngineStatus::MemoDamaged},
       {"FoxPro block size zero", true, std::string("\x08\0\0\0", 4),
        [&] { return MemoBytes(true, 0, fptMemo); }, EngineStatus::MemoDamaged},
   };
   for (const MemoDamage& c : cases) {
     const std::uint8_t version = c.foxPro ? 0x30 : 0x8B;
     const auto width = static_cast<std::uint8_t>(c.pointer.size());
-    DbaseTable table = TableOver(TableBytes(version, {{"ID", 'C', 2}, {"NOTA", 'M', width}}, {" 01" + c.pointer}),
-                                 c.memo());
+    DbaseTable table =
+        TableOver(TableBytes(version, {{"ID", 'C', 2}, {"NOTA", 'M', width}}, {" 01" + c.pointer}), c.memo());
     table.First();
     EXPECT_EQ(table.Read(table.Fields()[0]).text, "01") << c.what;
     EXPECT_EQ(StatusOf([&] { table.Read(table.Fields()[1]); }), Code(c.status)) << c.what;
@@ -260,7 +296,8 @@ TEST(DbaseTable, BlankAndOverflowedValuesAreNull) {
 
 TEST(DbaseTable, NumbersReadWithSignsDecimalsAndExponents) {
   const std::pair<const char*, double> cases[] = {
-      {"   -12.50", -12.5}, {"     +3.0", 3.0}, {"     -.25", -0.25}, {"  1.5E+03", 1500.0}, {"        0", 0.0},
+      {"   -12.50", -12.5},  {"     +3.0", 3.0}, {"     -.25", -0.25},
+      {"  1.5E+03", 1500.0}, {"        0", 0.0},
   };
   for (const auto& [stored, number] : cases) {
     DbaseTable table = TableOver(TableBytes(0x03, {{"F", 'F', 9}}, {std::string(" ") + stored}));
@@ -279,8 +316,8 @@ TEST(DbaseTable, TextWithoutLanguageDriverComesFromTheOemCodePage) {
 }
 
 TEST(DbaseTable, HiddenSystemFieldsAreNotVisible) {
-  DbaseTable table = TableOver(
-      TableBytes(0x30, {{"A", 'C', 1, 0x02}, {"SYS", 'C', 1, 0x01}, {"_NullFlags", '0', 1, 0x05}}, {" ab\x01"}));
+  DbaseTable table = TableOver(TableBytes(
+      0x30, {{"A", 'C', 1, 0x02}, {"SYS", 'C', 1, 0x01}, {"_NullFlags", '0', 1, 0x05}}, {" ab\x01"}));
   ASSERT_EQ(table.Fields().size(), 1u);
   table.First();
   EXPECT_TRUE(table.Read(table.Fields()[0]).isNull);

@@ -42,10 +42,7 @@ TEST(EngineText, ComposesLinesByTheEngineLinesRule) {
        kMissing,
        {{kMissing, 0, "  /t/A.DBF\r\n"}, {kMissing, 0, " \t "}},
        {missing, "/t/A.DBF"}},
-      {"2EC4 leaves out every status text",
-       kStatusTextInEntries,
-       {{kLocked, 0, "/t/A.DBF"}},
-       {"/t/A.DBF"}},
+      {"2EC4 leaves out every status text", kStatusTextInEntries, {{kLocked, 0, "/t/A.DBF"}}, {"/t/A.DBF"}},
       {"the entries end at status 0", kMissing, {{0, 0, "ignored"}, {kLocked, 0, "/t/A.DBF"}}, {missing}},
       {"the entries end at status 2A06",
        kMissing,
@@ -67,7 +64,8 @@ TEST(EngineText, ComposesLinesByTheEngineLinesRule) {
 }
 
 TEST(EngineText, StatusTextsAreSpanishProgramText) {
-  EXPECT_EQ(Text(EngineStatus::HeaderTruncated), ProgramTextFromUtf8("La cabecera de la tabla está incompleta"));
+  EXPECT_EQ(Text(EngineStatus::HeaderTruncated),
+            ProgramTextFromUtf8("La cabecera de la tabla está incompleta"));
   EXPECT_EQ(EngineStatusText(kUnknown), "");
 }
 

@@ -96,7 +96,8 @@ TEST_F(TableFolder, MissingFieldNamesTheComponentAndLeavesTheTableOpen) {
     table.Column("CODGRUPO");
     FAIL() << "read a field the table lacks";
   } catch (const Failure& failure) {
-    EXPECT_EQ(failure.text(), "wwTableSoluc: " + ComposeFailureText(FailureText::FieldNotFound, {"CODGRUPO"}));
+    EXPECT_EQ(failure.text(),
+              "wwTableSoluc: " + ComposeFailureText(FailureText::FieldNotFound, {"CODGRUPO"}));
   }
   EXPECT_TRUE(table.IsOpen());
   EXPECT_EQ(table.Column("DIA").number, 1);
@@ -142,7 +143,8 @@ TEST_F(TableFolder, LostMemoFileFailsOnlyWhenAMemoIsRead) {
   table.First();
   const auto failure = FailureOf([&] { table.Column("NOTAS"); });
   ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->text(), EngineStatusText(Code(EngineStatus::MemoNotFound)) + "\r\n" + PathOf("AULA.DBT"));
+  EXPECT_EQ(failure->text(),
+            EngineStatusText(Code(EngineStatus::MemoNotFound)) + "\r\n" + PathOf("AULA.DBT"));
 }
 
 #ifdef _WIN32
