@@ -151,36 +151,33 @@ TEST(DamagedTable, FailureNamesTheFileAndTheFieldAndRecord) {
   }
 }
 
-// A file that shrinks after it was opened: it still claims its old size.
-class ShrunkFile final : public ByteSource {
+// Bytes in memory behind a file that may claim more bytes than it holds (a
+// file that shrank after it was opened), and that records its largest read.
+class TestFile final : public ByteSource {
  public:
-  explicit ShrunkFile(std::string bytes) : bytes_(std::move(bytes)), size_(bytes_.size()) {
-    bytes_.resize(bytes_.size() / 2 + 40);
+  TestFile(std::string bytes, std::size_t keep) : inner_(MemoryBytes(bytes.substr(0, keep), "/t/T.DBF")) {
+    size_ = bytes.size();
   }
-  const std::string& Path() const override { return path_; }
+  const std::string& Path() const override { return inner_->Path(); }
   std::uint64_t Size() const override { return size_; }
   std::size_t ReadAt(std::uint64_t offset, std::span<unsigned char> out) const override {
-    if (offset >= bytes_.size()) return 0;
-    const std::size_t n = std::min<std::uint64_t>(out.size(), bytes_.size() - offset);
-    std::copy_n(bytes_.data() + offset, n, out.data());
-    return n;
+    *largest = std::max(*largest, out.size());
+    return inner_->ReadAt(offset, out);
   }
+  std::shared_ptr<std::size_t> largest = std::make_shared<std::size_t>(0);
 
  private:
-  std::string bytes_;
+  std::unique_ptr<ByteSource> inner_;
   std::uint64_t size_;
-  std::string path_ = "/tablas/PRUEBA.DBF";
 };
 
 TEST(DamagedTable, FileThatShrankWhileOpenFailsAtTheMissingRows) {
-  DbaseTable table(
-      std::make_unique<ShrunkFile>(TableBytes(0x03, {{"N", 'C', 100}}, std::vector<std::string>(2000, " x"))),
-      TableType::DBase, nullptr);
-  EXPECT_EQ(StatusOf([&] {
-              for (table.First(); !table.AtEnd(); table.Next()) {
-              }
-            }),
-            Code(EngineStatus::RecordsMissing));
+  const std::string bytes = TableBytes(0x03, {{"N", 'C', 100}}, std::vector<std::string>(2000, " x"));
+  DbaseTable table(std::make_unique<TestFile>(bytes, bytes.size() / 2), TableType::DBase, nullptr);
+  const auto readAll = [&] {
+    for (table.First(); !table.AtEnd(); table.Next()) table.Read(table.Fields()[0]);
+  };
+  EXPECT_EQ(StatusOf(readAll), Code(EngineStatus::RecordsMissing));
 }
 
 struct MemoDamage {
@@ -239,28 +236,12 @@ TEST(DbaseTable, SkipsDeletedRowsAndEndsAtOnceWhenEmpty) {
   EXPECT_TRUE(empty.Read(empty.Fields()[0]).isNull);
 }
 
-// Records the largest single read, to show that memory does not grow with
-// the table.
-class CountingFile final : public ByteSource {
- public:
-  explicit CountingFile(std::string bytes) : inner_(MemoryBytes(std::move(bytes), "/t/BIG.DBF")) {}
-  const std::string& Path() const override { return inner_->Path(); }
-  std::uint64_t Size() const override { return inner_->Size(); }
-  std::size_t ReadAt(std::uint64_t offset, std::span<unsigned char> out) const override {
-    *largest_ = std::max(*largest_, out.size());
-    return inner_->ReadAt(offset, out);
-  }
-  std::shared_ptr<std::size_t> largest_ = std::make_shared<std::size_t>(0);
-
- private:
-  std::unique_ptr<ByteSource> inner_;
-};
-
 TEST(DbaseTable, ReadsEveryRowInFileOrderThroughABoundedBuffer) {
   std::vector<std::string> records;
   for (int i = 0; i < 20000; ++i) records.push_back(std::string(" ").append(std::to_string(100000 + i)));
-  auto file = std::make_unique<CountingFile>(TableBytes(0x03, {{"N", 'N', 6}}, records));
-  const auto largest = file->largest_;
+  const std::string bytes = TableBytes(0x03, {{"N", 'N', 6}}, records);
+  auto file = std::make_unique<TestFile>(bytes, bytes.size());
+  const auto largest = file->largest;
   DbaseTable table(std::move(file), TableType::DBase, nullptr);
   double expected = 100000;
   int rows = 0;
