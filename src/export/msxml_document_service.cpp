@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "export/document_service.h"
+#include "export/msxml_document_service.h"
 #include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
 
@@ -161,9 +161,9 @@ class TemporaryFile {
 // apartment.
 class MsxmlDocumentService : public DocumentService {
  public:
-  explicit MsxmlDocumentService(const std::string& fileName) : file_(fileName) {
+  MsxmlDocumentService(const std::string& fileName, const wchar_t* progId) : file_(fileName) {
     CLSID clsid;
-    Check(CLSIDFromProgID(L"Microsoft.XMLDOM", &clsid));
+    Check(CLSIDFromProgID(progId, &clsid));
     ComPtr<IUnknown> object;
     Check(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
                            object.PutVoid()));
@@ -228,8 +228,12 @@ class MsxmlDocumentService : public DocumentService {
 
 }  // namespace
 
+std::unique_ptr<DocumentService> MakeComDocumentService(const std::string& fileName, const wchar_t* progId) {
+  return std::make_unique<MsxmlDocumentService>(fileName, progId);
+}
+
 std::unique_ptr<DocumentService> MakeDocumentService(const std::string& fileName) {
-  return std::make_unique<MsxmlDocumentService>(fileName);
+  return MakeComDocumentService(fileName, L"Microsoft.XMLDOM");
 }
 
 }  // namespace zorva
