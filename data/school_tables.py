@@ -32,7 +32,7 @@ FILES = {"NOMASG": "NOMASG.DBF", "PROF": "PROF.DBF", "GRUP": "GRUP.DBF", "AULA":
 
 
 def field_names(layout):
-    return [spec.split()[0] for spec in layout.split(";")]
+    return [field.split()[0] for field in layout.split(";")]
 
 
 def write_table(folder, name, rows, layout=None, codepage="cp1252"):
