@@ -22,7 +22,8 @@ using Offers = std::vector<std::pair<std::string, std::shared_ptr<ICustomHelpVie
 // none of them.
 template <typename Pick>
 const Offers::value_type* Choose(Offers& offers, Pick pick) {
-  std::ranges::stable_sort(offers, [](const auto& a, const auto& b) { return LessIgnoringCase(a.first, b.first); });
+  std::ranges::stable_sort(offers,
+                           [](const auto& a, const auto& b) { return LessIgnoringCase(a.first, b.first); });
   std::vector<std::string> texts;
   for (const auto& offer : offers) texts.push_back(offer.first);
   const int index = pick(texts);
@@ -94,7 +95,8 @@ void HelpManager::KeywordHelp(const std::string& keyword, const std::string& fil
     for (auto& text : viewer->ListKeywordEntries(keyword)) entries.emplace_back(std::move(text), viewer);
   if (entries.empty()) return;
   const auto* chosen = &entries.front();
-  if (selector_) chosen = Choose(entries, [&](const auto& texts) { return selector_->PickKeywordEntry(texts); });
+  if (selector_)
+    chosen = Choose(entries, [&](const auto& texts) { return selector_->PickKeywordEntry(texts); });
   if (chosen) chosen->second->OpenKeyword(chosen->first);
 }
 
@@ -111,7 +113,8 @@ void HelpManager::ShowContents() {
       if (entry.viewer->OffersContents()) names.emplace_back(entry.viewer->QueryName(), entry.viewer);
     if (names.empty()) RaiseHelpFailure(FailureText::NoTableOfContents);
     const auto* chosen = &names.front();
-    if (names.size() >= 2) chosen = Choose(names, [&](const auto& texts) { return selector_->PickContentsViewer(texts); });
+    if (names.size() >= 2)
+      chosen = Choose(names, [&](const auto& texts) { return selector_->PickContentsViewer(texts); });
     if (chosen) chosen->second->OpenContents();
     return;
   }

@@ -22,7 +22,8 @@ class ProgramHelp {
   // program's help then does nothing. programFolder ends with its separator.
   // applicationHelpFile is the application's help file, which the
   // application sets and which outlives this object.
-  ProgramHelp(std::unique_ptr<HelpEngine> engine, std::string programFolder, const std::string& applicationHelpFile);
+  ProgramHelp(std::unique_ptr<HelpEngine> engine, std::string programFolder,
+              const std::string& applicationHelpFile);
   ProgramHelp(const ProgramHelp&) = delete;
   ProgramHelp& operator=(const ProgramHelp&) = delete;
   ~ProgramHelp();

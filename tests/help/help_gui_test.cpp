@@ -39,13 +39,16 @@ struct HelpRun {
   // The calls logged so far, once there are `count` of them.
   std::vector<std::string> Calls(std::size_t count) const {
     std::vector<std::string> lines;
-    WaitUntil([&] {
-      lines.clear();
-      const std::string text = FileExists(log) ? ReadFile(log) : std::string();
-      for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-      return lines.size() >= count;
-    }, 10s);
+    WaitUntil(
+        [&] {
+          lines.clear();
+          const std::string text = FileExists(log) ? ReadFile(log) : std::string();
+          for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+               start = end + 1)
+            lines.push_back(text.substr(start, end - start));
+          return lines.size() >= count;
+        },
+        10s);
     return lines;
   }
 };

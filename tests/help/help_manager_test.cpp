@@ -12,10 +12,10 @@ namespace {
 
 using ::testing::_;
 using ::testing::ElementsAre;
-using ::testing::NiceMock;
-using ::testing::Return;
 using testing::EngineLog;
+using ::testing::NiceMock;
 using testing::RecordingEngine;
+using ::testing::Return;
 using testing::Shows;
 
 constexpr char kFolder[] = "C:\\Tempovia\\";

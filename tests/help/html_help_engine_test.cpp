@@ -21,7 +21,8 @@ std::vector<std::string> Lines(const std::filesystem::path& file) {
 
 // Run with the logging stand-in as HHCtrl.ocx beside this program.
 TEST(HtmlHelpEngineTest, CallsReachTheEntryOfTheLibraryBesideTheProgram) {
-  if (GetEnvironmentVariableA("ZORVA_NO_HELP_ENGINE", nullptr, 0)) GTEST_SKIP() << "engine disabled in this run";
+  if (GetEnvironmentVariableA("ZORVA_NO_HELP_ENGINE", nullptr, 0))
+    GTEST_SKIP() << "engine disabled in this run";
   const auto log = std::filesystem::temp_directory_path() / "zorva_help_engine_test.log";
   std::filesystem::remove(log);
   SetEnvironmentVariableA("ZORVA_HELP_LOG", log.string().c_str());
@@ -45,7 +46,8 @@ TEST(HtmlHelpEngineTest, CallsReachTheEntryOfTheLibraryBesideTheProgram) {
 
 // Run with the library disabled.
 TEST(HtmlHelpEngineTest, AMissingLibraryGivesNoEngine) {
-  if (!GetEnvironmentVariableA("ZORVA_NO_HELP_ENGINE", nullptr, 0)) GTEST_SKIP() << "engine present in this run";
+  if (!GetEnvironmentVariableA("ZORVA_NO_HELP_ENGINE", nullptr, 0))
+    GTEST_SKIP() << "engine present in this run";
   EXPECT_EQ(LoadHtmlHelpEngine(), nullptr);
 }
 

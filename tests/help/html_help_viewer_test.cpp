@@ -18,7 +18,8 @@ constexpr char kFolder[] = "C:\\Tempovia\\";
 // A viewer registered with its own manager, over a recording engine, for
 // an application whose help file the test sets.
 struct RegisteredViewer {
-  explicit RegisteredViewer(std::string applicationFile = "NA.chm") : applicationFile(std::move(applicationFile)) {
+  explicit RegisteredViewer(std::string applicationFile = "NA.chm")
+      : applicationFile(std::move(applicationFile)) {
     viewer->RegisterWith(manager);
   }
   ~RegisteredViewer() { viewer->Unregister(); }
@@ -118,7 +119,8 @@ TEST(HtmlHelpViewerTest, PicksItsOwnKeywordEntryByItsExactName) {
       {{"KuvHtmlHelpX: a", "KuvHtmlHelp : a", "KuvHtmlHelp:a"}, 2},
       {{}, 0},
   };
-  for (const auto& c : cases) EXPECT_EQ(r.viewer->PickKeywordEntry(c.entries), c.index) << ::testing::PrintToString(c.entries);
+  for (const auto& c : cases)
+    EXPECT_EQ(r.viewer->PickKeywordEntry(c.entries), c.index) << ::testing::PrintToString(c.entries);
 }
 
 TEST(HtmlHelpViewerTest, PicksItsOwnNameAmongViewersIgnoringCase) {
@@ -132,7 +134,8 @@ TEST(HtmlHelpViewerTest, PicksItsOwnNameAmongViewersIgnoringCase) {
       {{"", "Otro"}, -1},
       {{}, -1},
   };
-  for (const auto& c : cases) EXPECT_EQ(r.viewer->PickContentsViewer(c.names), c.index) << ::testing::PrintToString(c.names);
+  for (const auto& c : cases)
+    EXPECT_EQ(r.viewer->PickContentsViewer(c.names), c.index) << ::testing::PrintToString(c.names);
 }
 
 }  // namespace

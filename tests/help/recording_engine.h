@@ -23,9 +23,8 @@ struct EngineCall {
   bool operator==(const EngineCall&) const = default;
   friend std::ostream& operator<<(std::ostream& out, const EngineCall& call) {
     return out << "{caller " << call.caller << ", file " << call.file.value_or("(null)") << ", command "
-               << call.command << ", data " << (call.command == kDisplayIndex ? call.keyword
-                                                                              : std::to_string(call.number))
-               << "}";
+               << call.command << ", data "
+               << (call.command == kDisplayIndex ? call.keyword : std::to_string(call.number)) << "}";
   }
 };
 
