@@ -6,15 +6,15 @@ namespace zorva {
 
 // The commands the viewer sends to the HTML Help engine.
 enum HelpEngineCommand : unsigned {
-  kDisplayTopic = 0,     // file text "<help file>::/<topic>", data 0
-  kDisplayContents = 1,  // data 0
-  kDisplayIndex = 2,     // data: the keyword, as a pointer to its text
-  kHelpContext = 15,     // data: the context number
-  kCloseAll = 18,        // no file, data 0
+  kEngineDisplayTopic = 0,     // file text "<help file>::/<topic>", data 0
+  kEngineDisplayContents = 1,  // data 0
+  kEngineDisplayIndex = 2,     // data: the keyword, as a pointer to its text
+  kEngineHelpContext = 15,     // data: the context number
+  kEngineCloseAll = 18,        // no file, data 0
 };
 
 // The one entry of the HTML Help engine: a caller window, a file text (null
-// for kCloseAll), a command and its data. The engine's answer is of no use to
+// for kEngineCloseAll), a command and its data. The engine's answer is of no use to
 // the program, so none is returned.
 class HelpEngine {
  public:

@@ -40,18 +40,18 @@ std::vector<std::string> HtmlHelpViewer::ListKeywordEntries(const std::string& k
 
 void HtmlHelpViewer::OpenContents() {
   const std::string file = ResolveHelpFile();
-  if (IsChmFile(file)) CallEngine(file.c_str(), kDisplayContents, 0);
+  if (IsChmFile(file)) CallEngine(file.c_str(), kEngineDisplayContents, 0);
 }
 
 void HtmlHelpViewer::OpenKeyword(const std::string& entry) {
   const std::string file = ResolveHelpFile();
   if (!IsChmFile(file)) return;
   const std::string keyword = KeywordOfEntry(entry);
-  CallEngine(file.c_str(), kDisplayIndex, reinterpret_cast<std::uintptr_t>(keyword.c_str()));
+  CallEngine(file.c_str(), kEngineDisplayIndex, reinterpret_cast<std::uintptr_t>(keyword.c_str()));
 }
 
 void HtmlHelpViewer::CloseHelpWindows() {
-  if (engine_) engine_->Call(0, nullptr, kCloseAll, 0);
+  if (engine_) engine_->Call(0, nullptr, kEngineCloseAll, 0);
 }
 
 void HtmlHelpViewer::DetachFromManager() {
@@ -65,7 +65,7 @@ void HtmlHelpViewer::OpenTopic(const std::string& topic) {
   const std::string file = ResolveHelpFile();
   if (!IsChmFile(file)) return;
   const std::string page = file + "::/" + TopicPage(topic, defaultExtension_);
-  CallEngine(page.c_str(), kDisplayTopic, 0);
+  CallEngine(page.c_str(), kEngineDisplayTopic, 0);
 }
 
 bool HtmlHelpViewer::CanOpenContext(int, const std::string& file) { return IsChmFile(file); }
@@ -74,7 +74,7 @@ bool HtmlHelpViewer::CanOpenContext(int, const std::string& file) { return IsChm
 // comes from the resolved help file.
 void HtmlHelpViewer::OpenContext(int context, const std::string&) {
   const std::string file = ResolveHelpFile();
-  if (IsChmFile(file)) CallEngine(file.c_str(), kHelpContext, static_cast<std::uintptr_t>(context));
+  if (IsChmFile(file)) CallEngine(file.c_str(), kEngineHelpContext, static_cast<std::uintptr_t>(context));
 }
 
 int HtmlHelpViewer::PickKeywordEntry(const std::vector<std::string>& entries) {

@@ -84,7 +84,7 @@ TEST(ProgramHelpTest, F1ShowsTheTopicOfContextOneOfTheProgramsHelpFile) {
   const std::string applicationFile = kProgramHelpFile;
   ProgramHelp help(std::make_unique<RecordingEngine>(log), kFolder, applicationFile);
   help.ContextHelp(1);
-  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kHelpContext, 1)});
+  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kEngineHelpContext, 1)});
 }
 
 TEST(ProgramHelpTest, TheContentsCommandServesTheApplicationsHelpFileOnceThereIsOne) {
@@ -95,7 +95,7 @@ TEST(ProgramHelpTest, TheContentsCommandServesTheApplicationsHelpFileOnceThereIs
   EXPECT_TRUE(log->empty());
   applicationFile = kProgramHelpFile;
   help.HelpCommand(kHelpCommandContents, 0);
-  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kDisplayContents)});
+  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kEngineDisplayContents)});
 }
 
 TEST(ProgramHelpTest, AtTheEndTheEngineGoesWithoutClosingHelpWindows) {
@@ -107,7 +107,7 @@ TEST(ProgramHelpTest, AtTheEndTheEngineGoesWithoutClosingHelpWindows) {
     help.HelpCommand(kHelpCommandContents, 0);
   }
   EXPECT_TRUE(*ended);
-  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kDisplayContents)});
+  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kEngineDisplayContents)});
 }
 
 TEST(HelpManagerTest, AManagerThatGoesFirstDetachesItsViewers) {
@@ -115,7 +115,7 @@ TEST(HelpManagerTest, AManagerThatGoesFirstDetachesItsViewers) {
   auto html = std::make_shared<HtmlHelpViewer>(std::make_unique<RecordingEngine>(log), kFolder,
                                                [] { return std::string("NA.chm"); });
   std::make_unique<HelpManager>()->RegisterViewer(html);
-  EXPECT_EQ(*log, (EngineLog{{0, std::nullopt, kCloseAll, 0, {}}}));
+  EXPECT_EQ(*log, (EngineLog{{0, std::nullopt, kEngineCloseAll, 0, {}}}));
   EXPECT_EQ(html->ResolveHelpFile(), kHelpFile);  // no manager left to ask
 }
 
@@ -123,19 +123,19 @@ TEST_F(TwoViewers, ContentsGoToTheHtmlViewerThroughTheSelector) {
   EXPECT_CALL(*classic, QueryName).WillRepeatedly(Return(""));
   EXPECT_CALL(*classic, OpenContents).Times(0);
   manager.HelpCommand(kHelpCommandContents, 0, "NA.chm");
-  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kDisplayContents)});
+  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kEngineDisplayContents)});
 }
 
 TEST_F(TwoViewers, ContextGoesToTheFirstExtendedViewerThatAccepts) {
   manager.HelpCommand(kHelpCommandContext, 1, "NA.chm");
   manager.ContextHelp(1, "NA.hlp");  // declined: nothing
-  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kHelpContext, 1)});
+  EXPECT_EQ(*log, EngineLog{Shows(kHelpFile, kEngineHelpContext, 1)});
 }
 
 TEST_F(TwoViewers, CommandTwoClosesTheWindowsOfEveryViewer) {
   EXPECT_CALL(*classic, CloseHelpWindows);
   manager.HelpCommand(kHelpCommandQuit, 0, "");
-  EXPECT_EQ(*log, (EngineLog{{0, std::nullopt, kCloseAll, 0, {}}}));
+  EXPECT_EQ(*log, (EngineLog{{0, std::nullopt, kEngineCloseAll, 0, {}}}));
 }
 
 TEST_F(TwoViewers, OtherCommandsFindNoViewerOfRawCommands) {
@@ -172,7 +172,7 @@ TEST_F(TwoViewers, AKeywordNoViewerKnowsFails) {
 
 TEST_F(TwoViewers, ATopicGoesToTheExtendedViewer) {
   manager.TopicHelp("principal", "");
-  EXPECT_EQ(*log, EngineLog{Shows(std::string(kHelpFile) + "::/principal.htm", kDisplayTopic)});
+  EXPECT_EQ(*log, EngineLog{Shows(std::string(kHelpFile) + "::/principal.htm", kEngineDisplayTopic)});
 }
 
 TEST(HelpManagerTest, WithoutExtendedViewersContextAndTopicRequestsFail) {

@@ -30,9 +30,10 @@ TEST(HtmlHelpEngineTest, CallsReachTheEntryOfTheLibraryBesideTheProgram) {
   auto engine = LoadHtmlHelpEngine();
   ASSERT_NE(engine, nullptr);
   const std::string keyword = "tablas";
-  engine->Call(0, "C:\\Tempovia\\NA.chm", kHelpContext, 1);
-  engine->Call(0, "C:\\Tempovia\\NA.chm", kDisplayIndex, reinterpret_cast<std::uintptr_t>(keyword.c_str()));
-  engine->Call(0, nullptr, kCloseAll, 0);
+  engine->Call(0, "C:\\Tempovia\\NA.chm", kEngineHelpContext, 1);
+  engine->Call(0, "C:\\Tempovia\\NA.chm", kEngineDisplayIndex,
+               reinterpret_cast<std::uintptr_t>(keyword.c_str()));
+  engine->Call(0, nullptr, kEngineCloseAll, 0);
   engine.reset();
   EXPECT_EQ(GetModuleHandleA("HHCtrl.ocx"), nullptr) << "the library stays loaded after the engine";
 

@@ -58,13 +58,13 @@ TEST(HtmlHelpViewerTest, SendsEachDisplayToTheEngineWithItsCommandFileAndData) {
 
   const std::string file = "C:\\Tempovia\\NA.chm";
   const EngineLog expected{
-      Shows(file, kDisplayContents),
-      Shows(file, kHelpContext, 1),
+      Shows(file, kEngineDisplayContents),
+      Shows(file, kEngineHelpContext, 1),
       ShowsIndex(file, "exportar"),
       ShowsIndex(file, "exportar"),
-      Shows(file + "::/principal.htm", kDisplayTopic),
-      Shows(file + "::/mensajes.HTML", kDisplayTopic),
-      {0, std::nullopt, kCloseAll, 0, {}},
+      Shows(file + "::/principal.htm", kEngineDisplayTopic),
+      Shows(file + "::/mensajes.HTML", kEngineDisplayTopic),
+      {0, std::nullopt, kEngineCloseAll, 0, {}},
   };
   EXPECT_EQ(*r.log, expected);
 }

@@ -24,7 +24,7 @@ struct EngineCall {
   friend std::ostream& operator<<(std::ostream& out, const EngineCall& call) {
     return out << "{caller " << call.caller << ", file " << call.file.value_or("(null)") << ", command "
                << call.command << ", data "
-               << (call.command == kDisplayIndex ? call.keyword : std::to_string(call.number)) << "}";
+               << (call.command == kEngineDisplayIndex ? call.keyword : std::to_string(call.number)) << "}";
   }
 };
 
@@ -42,7 +42,7 @@ class RecordingEngine final : public HelpEngine {
 
   void Call(std::uintptr_t caller, const char* file, unsigned command, std::uintptr_t data) override {
     EngineCall call{caller, file ? std::optional<std::string>(file) : std::nullopt, command, 0, {}};
-    if (command == kDisplayIndex)
+    if (command == kEngineDisplayIndex)
       call.keyword = reinterpret_cast<const char*>(data);
     else
       call.number = data;
@@ -59,7 +59,7 @@ inline EngineCall Shows(std::string file, unsigned command, std::uintptr_t numbe
 }
 
 inline EngineCall ShowsIndex(std::string file, std::string keyword) {
-  return {0, std::move(file), kDisplayIndex, 0, std::move(keyword)};
+  return {0, std::move(file), kEngineDisplayIndex, 0, std::move(keyword)};
 }
 
 }  // namespace zorva::testing
