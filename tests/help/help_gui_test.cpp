@@ -90,9 +90,7 @@ TEST(HelpGui, TheHelpButtonAsksForTheContentsOfTheHelpFileInTheProgramFolder) {
   HelpRun run;
   ASSERT_TRUE(run.window);
   Click(Button(run.window, L"F1 AYUDA"));
-  Click(Button(run.window, L"F1 AYUDA"));
-  const std::string contents = "caller=0 command=1 file=" + run.HelpFile() + " data=0";
-  EXPECT_EQ(run.Calls(2), std::vector<std::string>(2, contents));
+  EXPECT_EQ(run.Calls(1), std::vector<std::string>{"caller=0 command=1 file=" + run.HelpFile() + " data=0"});
   EXPECT_FALSE(WaitForFailureBox(run.process->id(), 1s));
 }
 

@@ -12,7 +12,7 @@ extern "C" __declspec(dllexport) HWND WINAPI
   char path[MAX_PATH];
   const DWORD length = GetEnvironmentVariableA("ZORVA_HELP_LOG", path, sizeof path);
   if (length == 0 || length >= sizeof path) return nullptr;
-  FILE* log = std::fopen(path, "a");
+  FILE* log = std::fopen(path, "ab");
   if (!log) return nullptr;
   std::fprintf(log, "caller=%llu command=%u file=%s data=",
                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(caller)), command,
