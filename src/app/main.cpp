@@ -1,0 +1,61 @@
+// TemposZORVA.exe: starts up, shows the main window and runs its events.
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/application_window.h"
+#include "app/command_line.h"
+#include "app/program_file.h"
+#include "app/run_modes.h"
+#include "textforms/regional_formats.h"
+#include "ui/application.h"
+#include "ui/event_dispatch.h"
+#include "ui/main_window.h"
+
+namespace zorva {
+namespace {
+
+// The user-interface thread's single-threaded COM apartment, for the run.
+class ComApartment {
+ public:
+  ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (entered_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool entered_;
+};
+
+void RunMessageLoop(TMForm& form) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.PreTranslateMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void RunProgram() {
+  LoadRegionalFormats();
+  const ComApartment apartment;
+  TheApplication().HelpFile = "NA.chm";
+  TheApplication().Title = "TemposZORVA";
+  const ApplicationWindow applicationWindow;
+
+  ProgramState state;
+  const CommandLineParameters parameters(ProgramFilePath(), GetCommandLineA(),
+                                         [](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
+  TMForm form(state, parameters, ProgramFolder());
+  form.Show();
+  RunMessageLoop(form);
+}
+
+}  // namespace
+}  // namespace zorva
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  zorva::RunHandler(zorva::RunProgram);
+  return 0;
+}

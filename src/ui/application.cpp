@@ -1,0 +1,10 @@
+#include "ui/application.h"
+
+namespace zorva {
+
+Application& TheApplication() {
+  static Application application;
+  return application;
+}
+
+}  // namespace zorva

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/gradient_bands.h"
+#include "ui/win32_handles.h"
+#include "ui/window_layout.h"
+
+namespace zorva {
+
+// A label painted straight onto a panel's gradient, with no box behind it.
+struct PanelLabel {
+  std::wstring text;
+  HFONT font = nullptr;      // owned by the window
+  COLORREF colour = 0;
+  LayoutRect box;            // for a label sized to its text, width 0
+  bool wordWrap = false;     // breaks lines within the box and clips to it
+};
+
+// TDraw3D: a container that paints a top-to-bottom gradient and a raised
+// one-pixel bevel, keeps that image, and draws its labels over it. It never
+// takes the focus and never erases its background.
+class GradientPanel {
+ public:
+  GradientPanel(HWND parent, const LayoutRect& rect, const PanelGradient& gradient, DWORD helpContext);
+  GradientPanel(const GradientPanel&) = delete;
+  GradientPanel& operator=(const GradientPanel&) = delete;
+
+  HWND handle() const { return window_.get(); }
+  void AddLabel(PanelLabel label);
+
+  // The desktop's colours changed: the bevel is drawn anew.
+  void LookChanged();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void PaintGradientPanel(HDC target);
+  void RedrawImage(HDC reference, int width, int height);
+  void DrawLabels(HDC target) const;
+
+  PanelGradient gradient_;
+  std::vector<PanelLabel> labels_;
+  unique_hwnd window_;
+  unique_hbitmap image_;
+  SIZE imageSize_{};
+  bool imageCurrent_ = false;
+};
+
+// Draws bands into a DC, shifted down by `top`.
+void FillGradientBands(HDC dc, const std::vector<GradientBand>& bands, int width, int top = 0);
+
+// The raised bevel: highlight along the left column and top row, shadow
+// along the right column and bottom row (both corners there in shadow).
+void DrawRaisedBevel(HDC dc, int width, int height);
+
+}  // namespace zorva

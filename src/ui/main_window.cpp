@@ -1,0 +1,362 @@
+#include "ui/main_window.h"
+
+#include <algorithm>
+
+#include "textforms/failure.h"
+#include "ui/event_dispatch.h"
+#include "ui/notice_box.h"
+#include "ui/save_dialog.h"
+
+namespace zorva {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TMForm";
+constexpr wchar_t kCaption[] = L"Exportar datos horarios a ZORVA (Dadozuz)";
+constexpr DWORD kFramedStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFramedExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kHelpContext = 1;
+
+// Control identifiers of the three buttons.
+int ControlId(Control control) { return 100 + static_cast<int>(control); }
+
+constexpr PanelGradient kDraw3D3Gradient{{0xF9, 0xD3, 0x7D}, Rgb{0xFF, 0xFF, 0xFF}, {0xFF, 0xEE, 0xDD}};
+constexpr PanelGradient kDraw3D1Gradient{{0xC2, 0xCD, 0xFE}, Rgb{0xCF, 0xF2, 0xFE}, {0xCC, 0xD8, 0xE6}};
+
+HFONT MakeFont(int height, int weight, const wchar_t* face) {
+  return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+void RegisterFormClass(WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) return;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+}
+
+bool NoModifierHeld() {
+  return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
+}  // namespace
+
+TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder)
+    : state_(state), parameters_(parameters), programFolder_(std::move(programFolder)) {
+  CreateFonts();
+  RegisterFormClass(&TMForm::WindowProc);
+  const LayoutRect client = Scaled(Control::MForm);
+  RECT outer{0, 0, client.width, client.height};
+  AdjustWindowRectEx(&outer, kFramedStyle, FALSE, kFramedExStyle);
+  // The window procedure takes ownership of the handle at WM_NCCREATE.
+  CreateWindowExW(kFramedExStyle, kClassName, kCaption, kFramedStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                  this);
+  if (!window_) throw Failure(FailureKind::System, "");
+  SetWindowContextHelpId(window_.get(), kHelpContext);
+  const HMENU menu = GetSystemMenu(window_.get(), FALSE);
+  for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
+  CreateControls();
+  RunHandler([this] { FormCreate(); });
+}
+
+TMForm::~TMForm() = default;
+
+void TMForm::CreateFonts() {
+  const window_dc screen(nullptr);
+  scale_.dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+  windowFont_.reset(MakeFont(scale_.FontHeight(kWindowFontHeight), FW_NORMAL, L"MS Sans Serif"));
+  {
+    const select_object font(screen.get(), windowFont_.get());
+    SIZE zero{};
+    GetTextExtentPoint32W(screen.get(), L"0", 1, &zero);
+    scale_.textHeight = zero.cy;
+  }
+  label4Font_.reset(MakeFont(scale_.Measure(16), FW_BOLD, L"Arial"));
+  label1Font_.reset(MakeFont(scale_.Measure(kWindowFontHeight), FW_BOLD, L"MS Sans Serif"));
+}
+
+LayoutRect TMForm::Scaled(Control control) const { return scale_.Rect(LayoutOf(control).rect); }
+
+void TMForm::CreateControls() {
+  // Draw3D3 lies above Draw3D1, whose first row it covers.
+  draw3D1_ = std::make_unique<GradientPanel>(window_.get(), Scaled(Control::Draw3D1), kDraw3D1Gradient, kHelpContext);
+  draw3D3_ = std::make_unique<GradientPanel>(window_.get(), Scaled(Control::Draw3D3), kDraw3D3Gradient, kHelpContext);
+  SetWindowPos(draw3D3_->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  draw3D3_->AddLabel({L"Transformar datos y horario desde Tempovia hacia ZORVA", label4Font_.get(),
+                      GetSysColor(COLOR_WINDOWTEXT), Scaled(Control::Label4), true});
+  LayoutRect label1 = Scaled(Control::Label1);
+  label1.width = 0;
+  draw3D1_->AddLabel({L"TempoviaZORVA para ZR4 V-1.0", label1Font_.get(), RGB(0xFF, 0, 0), label1, false});
+
+  bImportar_ = std::make_unique<BitmapButton>(draw3D3_->handle(), ControlId(Control::BImportar),
+                                              Scaled(Control::BImportar), L"Aceptar", L"BBOK", windowFont_.get(),
+                                              kHelpContext);
+  bClose_ = std::make_unique<BitmapButton>(draw3D1_->handle(), ControlId(Control::BClose), Scaled(Control::BClose),
+                                           L"&Salir", L"BBCLOSE", windowFont_.get(), kHelpContext);
+  const LayoutRect button1 = Scaled(Control::Button1);
+  button1_ = CreateWindowExW(0, L"BUTTON", L"F1 AYUDA", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
+                             button1.left, button1.top, button1.width, button1.height, draw3D1_->handle(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(Control::Button1))),
+                             GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(button1_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
+  SetWindowContextHelpId(button1_, kHelpContext);
+}
+
+void TMForm::Show() {
+  RunHandler([this] { FormShow(); });
+  if (!window_) return;  // closed from within FormShow: the program is ending
+  PlaceAtFirstShow();
+  ShowWindow(window_.get(), SW_SHOW);
+  UpdateWindow(window_.get());
+}
+
+void TMForm::PlaceAtFirstShow() {
+  RECT outer;
+  GetWindowRect(window_.get(), &outer);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+  // A child window's position is measured from its host's client area.
+  SetWindowPos(window_.get(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- handlers
+
+void TMForm::FormCreate() { DecideRunMode(state_, parameters_, *this); }
+
+void TMForm::FormShow() {
+  if (StartsExportAtFirstShow(parameters_)) BImportarClick();
+}
+
+void TMForm::FormClose() {
+  class SystemProfileWriter final : public ProfileWriter {
+   public:
+    bool WriteProfileKey(const std::string& path, const std::string& section, const std::string& key,
+                         const std::string& value) override {
+      return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+    }
+  } writer;
+  WriteHandshake(state_, programFolder_, writer);
+}
+
+void TMForm::BImportarClick() {}
+
+void TMForm::Button1Click() {}
+
+void TMForm::FormHelp(DWORD) {}
+
+// --- operations
+
+void TMForm::AttachToHostWindow(std::uint32_t handle) {
+  RECT outer;
+  GetWindowRect(window_.get(), &outer);
+  // Window handles are 32-bit values, sign-extended to the pointer's width.
+  const HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(handle)));
+  const LONG_PTR style = GetWindowLongPtrW(window_.get(), GWL_STYLE) & ~static_cast<LONG_PTR>(kFramedStyle);
+  SetWindowLongPtrW(window_.get(), GWL_STYLE, style | WS_CLIPCHILDREN | (host ? WS_CHILD : WS_POPUP));
+  SetWindowLongPtrW(window_.get(), GWL_EXSTYLE, WS_EX_CONTROLPARENT);
+  SetParent(window_.get(), host);
+  SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+std::optional<std::string> TMForm::AskExportFileName(const std::string& offered) {
+  return SaveDialogXML(DialogOwner(), offered);
+}
+
+void TMForm::ShowNotice(const std::string& text) { zorva::ShowNotice(text); }
+
+void TMForm::HideExportButton() {
+  // With the button goes the focus: no control holds it until the window is
+  // next activated.
+  if (GetFocus() == bImportar_->handle()) SetFocus(window_.get());
+  ShowWindow(bImportar_->handle(), SW_HIDE);
+  exportButtonShown_ = false;
+}
+
+void TMForm::ShowArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
+
+void TMForm::CloseMainWindow() {
+  if (window_) SendMessageW(window_.get(), WM_CLOSE, 0, 0);
+}
+
+HWND TMForm::DialogOwner() const {
+  return window_ && IsWindowVisible(window_.get()) ? GetAncestor(window_.get(), GA_ROOT) : nullptr;
+}
+
+// --- messages
+
+LRESULT CALLBACK TMForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TMForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    form->window_.reset(window);
+  }
+  auto* form = reinterpret_cast<TMForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    form->window_.release();
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return DispatchMessageSafely([&] { return form->HandleMessage(message, wParam, lParam); });
+}
+
+LRESULT TMForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND window = window_.get();
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const std::optional<Control> focused = FocusedButton();
+      if (item.hwndItem == bImportar_->handle())
+        bImportar_->Draw(item, !focused || focused == Control::BImportar);
+      else if (item.hwndItem == bClose_->handle())
+        bClose_->Draw(item, focused == Control::BClose);
+      return TRUE;
+    }
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_HELP:
+      FormHelp(static_cast<DWORD>(reinterpret_cast<const HELPINFO*>(lParam)->dwContextId));
+      return TRUE;
+    case WM_SYSCOLORCHANGE:
+      draw3D3_->LookChanged();
+      draw3D1_->LookChanged();
+      return 0;
+    case WM_CLOSE:
+      FormClose();  // a failure here keeps the window open
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+void TMForm::OnCommand(int id, int code) {
+  if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+    UpdateDefaultMarks();
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (id == ControlId(Control::BImportar)) BImportarClick();
+  if (id == ControlId(Control::BClose)) CloseMainWindow();
+  if (id == ControlId(Control::Button1)) Button1Click();
+}
+
+void TMForm::OnActivate(bool active) {
+  if (!active) {
+    focusOnDeactivate_ = GetFocus();
+    return;
+  }
+  // The control that had the focus gets it back; when none had it, the
+  // first button in tab order takes it.
+  const HWND previous = focusOnDeactivate_;
+  const bool previousIsButton = previous && IsWindowVisible(previous) &&
+                                (previous == bImportar_->handle() || previous == bClose_->handle() ||
+                                 previous == button1_);
+  if (previousIsButton) {
+    SetFocus(previous);
+  } else if (const std::optional<Control> first = NextInTabOrder(std::nullopt, true, exportButtonShown_)) {
+    FocusButton(*first);
+  }
+}
+
+std::optional<Control> TMForm::FocusedButton() const {
+  const HWND focus = GetFocus();
+  for (Control button : kTabOrder)
+    if (focus && focus == ButtonHandle(button)) return button;
+  return std::nullopt;
+}
+
+HWND TMForm::ButtonHandle(Control button) const {
+  switch (button) {
+    case Control::BImportar:
+      return bImportar_->handle();
+    case Control::BClose:
+      return bClose_->handle();
+    case Control::Button1:
+      return button1_;
+    default:
+      return nullptr;
+  }
+}
+
+void TMForm::FocusButton(Control button) { SetFocus(ButtonHandle(button)); }
+
+void TMForm::PressButton(Control button) {
+  SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(ControlId(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(ButtonHandle(button)));
+}
+
+// The default-button mark goes with the focus; with no button focused,
+// "Aceptar" carries it as the default button.
+void TMForm::UpdateDefaultMarks() {
+  const bool button1Focused = FocusedButton() == Control::Button1;
+  SendMessageW(button1_, BM_SETSTYLE, (button1Focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+  InvalidateRect(bImportar_->handle(), nullptr, FALSE);
+  InvalidateRect(bClose_->handle(), nullptr, FALSE);
+}
+
+bool TMForm::PreTranslateMessage(const MSG& message) {
+  const HWND window = window_.get();
+  if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
+  const std::optional<Control> focused = FocusedButton();
+
+  if (message.message == WM_CHAR || message.message == WM_SYSCHAR) {
+    // "S" is the accelerator of "Salir", with or without Alt.
+    if (message.wParam == 's' || message.wParam == 'S') {
+      PressButton(Control::BClose);
+      return true;
+    }
+    return false;
+  }
+  if (message.message != WM_KEYDOWN) return false;
+  switch (message.wParam) {
+    case VK_TAB:
+      if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+      if (const auto next = NextInTabOrder(focused, GetKeyState(VK_SHIFT) >= 0, exportButtonShown_))
+        FocusButton(*next);
+      return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      if (focused)
+        FocusButton(NextInPanel(*focused, message.wParam == VK_RIGHT || message.wParam == VK_DOWN,
+                                exportButtonShown_));
+      return true;
+    case VK_RETURN:
+      if (!NoModifierHeld()) return false;
+      if (focused)
+        PressButton(*focused);
+      else if (exportButtonShown_)
+        PressButton(Control::BImportar);
+      return true;
+    case VK_ESCAPE:
+      return true;  // no button cancels
+    case VK_F1: {
+      if (!NoModifierHeld()) return false;
+      const HWND focus = GetFocus();
+      FormHelp(GetWindowContextHelpId(focus ? focus : window));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace zorva

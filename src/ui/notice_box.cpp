@@ -1,0 +1,224 @@
+#include "ui/notice_box.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "textforms/failure.h"
+#include "textforms/failure_texts.h"
+#include "ui/application.h"
+#include "ui/event_dispatch.h"
+#include "ui/notice_layout.h"
+#include "ui/wide_text.h"
+#include "ui/win32_handles.h"
+
+namespace zorva {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TNoticeBox";
+constexpr wchar_t kButtonCaption[] = L"Aceptar";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// The desktop's message-box font, or the default user-interface font.
+class MessageFont {
+ public:
+  MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+      owned_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  }
+  HFONT get() const { return owned_ ? owned_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+ private:
+  unique_hfont owned_;
+};
+
+// Measured once per process, with the font of the first box.
+int ButtonCaptionWidth(HDC dc) {
+  static const int width = [dc] {
+    RECT extent{0, 0, 0, 0};
+    DrawTextW(dc, kButtonCaption, -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+    return static_cast<int>(extent.right);
+  }();
+  return width;
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM windows) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  return TRUE;
+}
+
+bool OnlyCtrlHeld() {
+  return (GetKeyState(VK_CONTROL) < 0) && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
+bool NoModifierHeld() {
+  return GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
+class NoticeBox {
+ public:
+  explicit NoticeBox(const std::string& text) : text_(text) {}
+
+  void Run() {
+    const std::wstring wideText = WideText(text_);
+    const std::wstring caption = WideText(TheApplication().Title);
+    const NoticeLayout layout = Measure(wideText);
+
+    RECT outer{0, 0, layout.clientWidth, layout.clientHeight};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+
+    RegisterBoxClass();
+    window_.reset(CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), this));
+    if (!window_) throw Failure(FailureKind::System, "");
+    RemoveSizingCommands();
+    const HWND label = CreateWindowExW(0, L"STATIC", wideText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                       layout.text.left, layout.text.top, layout.text.width, layout.text.height,
+                                       window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    button_ = CreateWindowExW(0, L"BUTTON", kButtonCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                              layout.button.left, layout.button.top, layout.button.width, layout.button.height,
+                              window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
+                              GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+    RunModal();
+  }
+
+ private:
+  NoticeLayout Measure(const std::wstring& text) {
+    const window_dc screen(nullptr);
+    const select_object font(screen.get(), font_.get());
+    static constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    GetTextExtentPoint32W(screen.get(), kLetters, 52, &letters);
+    const NoticeUnits units = NoticeUnitsFrom(letters.cx, letters.cy);
+    RECT extent{0, 0, NoticeWrapWidth(GetSystemMetrics(SM_CXSCREEN)), 0};
+    DrawTextW(screen.get(), text.c_str(), -1, &extent, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    return LayOutNotice(units, extent.right, extent.bottom, ButtonCaptionWidth(screen.get()));
+  }
+
+  void RemoveSizingCommands() const {
+    const HMENU menu = GetSystemMenu(window_.get(), FALSE);
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
+  }
+
+  // The box's own event loop: the other windows of the program are disabled
+  // meanwhile, and the arrow shows; both come back afterwards.
+  void RunModal() {
+    const HWND active = GetActiveWindow();
+    const HCURSOR cursor = GetCursor();
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    for (HWND window : disabled)
+      if (window != window_.get()) EnableWindow(window, FALSE);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+
+    ShowWindow(window_.get(), SW_SHOWNORMAL);
+    SetForegroundWindow(window_.get());
+    SetFocus(button_);
+
+    std::optional<WPARAM> quit;
+    MSG message;
+    while (!closed_) {
+      if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+        quit = message.wParam;  // the program is ending: the box closes, the loop above ends too
+        break;
+      }
+      if (IsBoxKey(message)) {
+        RunHandler([&] { HandleKey(message); });
+        continue;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+
+    for (HWND window : disabled)
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    window_.reset();
+    SetCursor(cursor);
+    if (active && IsWindow(active)) SetActiveWindow(active);
+    if (quit) PostQuitMessage(static_cast<int>(*quit));
+  }
+
+  bool IsBoxKey(const MSG& message) const {
+    if (message.message != WM_KEYDOWN) return false;
+    if (message.hwnd != window_.get() && !IsChild(window_.get(), message.hwnd)) return false;
+    return message.wParam == VK_RETURN || message.wParam == VK_ESCAPE || message.wParam == 'C';
+  }
+
+  void HandleKey(const MSG& message) {
+    if (message.wParam == 'C') {
+      if (OnlyCtrlHeld()) CopyToClipboard();
+      return;
+    }
+    if (NoModifierHeld()) closed_ = true;
+  }
+
+  void CopyToClipboard() const {
+    MessageBeep(MB_OK);
+    const std::wstring content =
+        WideText(NoticeClipboardText(TheApplication().Title, text_, ProgramText(kButtonCaption)));
+    const open_clipboard clipboard(window_.get());
+    if (!clipboard)
+      throw Failure(FailureKind::System, ComposeFailureText(FailureText::ClipboardUnavailable));
+    EmptyClipboard();
+    const std::size_t bytes = (content.size() + 1) * sizeof(wchar_t);
+    unique_hglobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory) return;
+    if (void* target = GlobalLock(memory.get())) {
+      std::memcpy(target, content.c_str(), bytes);
+      GlobalUnlock(memory.get());
+      if (SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();  // the clipboard owns it now
+    }
+  }
+
+  static void RegisterBoxClass() {
+    WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) return;
+    windowClass.lpfnWndProc = &NoticeBox::WindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+  }
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+      SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* box = reinterpret_cast<NoticeBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (box && (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDOK))) {
+      box->closed_ = true;
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  std::string text_;
+  MessageFont font_;
+  unique_hwnd window_;
+  HWND button_ = nullptr;  // a child of the box, destroyed with it
+  bool closed_ = false;
+};
+
+}  // namespace
+
+void ShowNotice(const std::string& text) {
+  NoticeBox box(text);
+  box.Run();
+}
+
+}  // namespace zorva
