@@ -52,16 +52,32 @@ TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std
   const LayoutRect client = Scaled(Control::MForm);
   RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kFramedStyle, FALSE, kFramedExStyle);
+  CreateSystemWindow(nullptr, kFramedStyle, kFramedExStyle, outer.right - outer.left, outer.bottom - outer.top);
+  RunHandler([this] { FormCreate(); });
+}
+
+void TMForm::CreateSystemWindow(HWND parent, DWORD style, DWORD exStyle, int width, int height) {
   // The window procedure takes ownership of the handle at WM_NCCREATE.
-  CreateWindowExW(kFramedExStyle, kClassName, kCaption, kFramedStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                  outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                  this);
+  const int position = parent ? 0 : CW_USEDEFAULT;
+  CreateWindowExW(exStyle, kClassName, kCaption, style, position, position, width, height, parent, nullptr,
+                  GetModuleHandleW(nullptr), this);
   if (!window_) throw Failure(FailureKind::System, "");
   SetWindowContextHelpId(window_.get(), kHelpContext);
-  const HMENU menu = GetSystemMenu(window_.get(), FALSE);
-  for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
+  if (style & WS_SYSMENU) {
+    const HMENU menu = GetSystemMenu(window_.get(), FALSE);
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
+  }
   CreateControls();
-  RunHandler([this] { FormCreate(); });
+}
+
+void TMForm::DestroySystemWindow() {
+  recreating_ = true;
+  bImportar_.reset();
+  bClose_.reset();
+  draw3D3_.reset();
+  draw3D1_.reset();
+  window_.reset();
+  recreating_ = false;
 }
 
 TMForm::~TMForm() = default;
@@ -159,12 +175,11 @@ void TMForm::AttachToHostWindow(std::uint32_t handle) {
   GetWindowRect(window_.get(), &outer);
   // Window handles are 32-bit values, sign-extended to the pointer's width.
   const HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(handle)));
-  const LONG_PTR style = GetWindowLongPtrW(window_.get(), GWL_STYLE) & ~static_cast<LONG_PTR>(kFramedStyle);
-  SetWindowLongPtrW(window_.get(), GWL_STYLE, style | WS_CLIPCHILDREN | (host ? WS_CHILD : WS_POPUP));
-  SetWindowLongPtrW(window_.get(), GWL_EXSTYLE, WS_EX_CONTROLPARENT);
-  SetParent(window_.get(), host);
-  SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // The window is made anew inside the host's, borderless, at the outer size
+  // the framed one had; with no host window it stays top-level.
+  DestroySystemWindow();
+  CreateSystemWindow(host, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                     outer.right - outer.left, outer.bottom - outer.top);
 }
 
 std::optional<std::string> TMForm::AskExportFileName(const std::string& offered) {
@@ -239,7 +254,7 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(window);
       return 0;
     case WM_DESTROY:
-      PostQuitMessage(0);
+      if (!recreating_) PostQuitMessage(0);
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);

@@ -58,6 +58,8 @@ class TMForm final : public ExportWindow, public StartWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateFonts();
+  void CreateSystemWindow(HWND parent, DWORD style, DWORD exStyle, int width, int height);
+  void DestroySystemWindow();
   void CreateControls();
   void PlaceAtFirstShow();
   void OnCommand(int id, int code);
@@ -87,6 +89,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   HWND button1_ = nullptr;  // a child of Draw3D1, destroyed with it
 
   bool exportButtonShown_ = true;
+  bool recreating_ = false;  // WM_DESTROY of a window being made anew does not end the program
   HWND focusOnDeactivate_ = nullptr;
 };
 

@@ -1,0 +1,143 @@
+// The run modes, worked through the real program under Wine.
+#include <gtest/gtest.h>
+
+#include "driver/driver.h"
+
+namespace zorva::driver {
+namespace {
+
+const std::wstring kSection = L"Transformadores";
+const std::wstring kKey = L"Transformado";
+
+// The program started by hand, with the given parameters.
+struct ByHand {
+  ProgramFolder folder;
+  Process process;
+  HWND window = nullptr;
+
+  explicit ByHand(const std::vector<std::wstring>& parameters, bool waitForWindow = true)
+      : process(folder.program(), parameters, folder.path()) {
+    if (waitForWindow) window = WaitForTopWindow(process.id(), L"TMForm");
+  }
+  std::wstring Ini() const { return folder.File(L"Tempovia.ini"); }
+};
+
+// The program started by the fake host, with `word` as its first parameter.
+struct Hosted {
+  ProgramFolder folder;
+  Process host;
+  HWND hostWindow = nullptr;
+  HWND window = nullptr;
+
+  explicit Hosted(const std::wstring& word = L"importar", bool waitForWindow = true)
+      : host(WindowsPath(Environment("ZORVA_FAKE_HOST")), {L"\"" + folder.program() + L"\"", word}, folder.path()) {
+    hostWindow = WaitForTopWindow(host.id(), L"ZorvaFakeHost");
+    if (waitForWindow) WaitForProgramWindow();
+  }
+  void WaitForProgramWindow() {
+    WaitUntil([&] { return (window = FindChild(hostWindow, L"TMForm", L"")) && IsWindowVisible(window); });
+  }
+  DWORD ProgramId() const {
+    DWORD id = 0;
+    // The program's windows: the hosted one, or a top-level one of its own.
+    if (window) GetWindowThreadProcessId(window, &id);
+    return id;
+  }
+  std::wstring Ini() const { return folder.File(L"Tempovia.ini"); }
+};
+
+HWND Salir(HWND window) { return FindChild(window, L"Button", L"&Salir"); }
+
+bool HasFrame(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
+
+TEST(RunModes, NoneOneOrThreeParametersGiveTheInteractiveWindow) {
+  const std::vector<std::vector<std::wstring>> cases = {{}, {L"importar"}, {L"importar", L"1234", L"tres"}};
+  for (const auto& parameters : cases) {
+    SCOPED_TRACE(parameters.size());
+    ByHand program(parameters);
+    ASSERT_TRUE(program.window);
+    EXPECT_TRUE(HasFrame(program.window));
+    EXPECT_EQ(GetParent(program.window), nullptr);
+    EXPECT_FALSE(WaitForSaveDialog(program.process.id(), 1s)) << "no export at first show";
+    Click(Salir(program.window));
+    EXPECT_EQ(program.process.WaitForExit(), 0u);
+    EXPECT_FALSE(FileExists(program.Ini())) << "nothing written outside host mode";
+  }
+}
+
+TEST(RunModes, AnotherWordInHostModeWaitsInsideTheHostAndWritesZeroOnClosing) {
+  Hosted run(L"mirar");
+  ASSERT_TRUE(run.window);
+  EXPECT_EQ(GetAncestor(run.window, GA_PARENT), run.hostWindow);
+  EXPECT_FALSE(HasFrame(run.window));
+  const RECT placed = RectInClient(run.window, run.hostWindow);
+  RECT outer;
+  GetWindowRect(run.window, &outer);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  EXPECT_GT(width, 632) << "keeps the framed window's outer size";
+  EXPECT_EQ(placed.left, std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2));
+  EXPECT_EQ(placed.top, std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2));
+  EXPECT_FALSE(WaitForSaveDialog(run.ProgramId(), 1s));
+
+  PressButton(Salir(run.window));
+  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
+}
+
+TEST(RunModes, ABadWindowNumberIsReportedAndTheWindowIsAnOrdinaryOne) {
+  for (const std::wstring number : {L"12G4", L"0x12", L"123456789", L"-1"}) {
+    SCOPED_TRACE(std::string(number.begin(), number.end()));
+    ByHand program({L"mirar", number}, false);
+    const auto box = WaitForFailureBox(program.process.id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"'$" + number + L"' no es un valor entero válido.");
+    PressKey(box->window, VK_RETURN);
+    program.window = WaitForTopWindow(program.process.id(), L"TMForm");
+    ASSERT_TRUE(program.window);
+    EXPECT_TRUE(HasFrame(program.window));
+    Click(Salir(program.window));
+    EXPECT_EQ(program.process.WaitForExit(), 0u);
+    EXPECT_FALSE(FileExists(program.Ini()));
+  }
+}
+
+TEST(RunModes, HostModeKeepsTheOtherSectionsOfTheHandshakeFile) {
+  Hosted run(L"mirar", false);
+  WriteFile(run.Ini(),
+            "[General]\r\nCurso=2024\r\n[Transformadores]\r\nOtro=x\r\nTransformado=7\r\n[Final]\r\nClave=valor\r\n");
+  run.WaitForProgramWindow();
+  PressButton(Salir(run.window));
+  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
+  EXPECT_EQ(IniValue(run.Ini(), kSection, L"Otro"), L"x");
+  EXPECT_EQ(IniValue(run.Ini(), L"General", L"Curso"), L"2024");
+  EXPECT_EQ(IniValue(run.Ini(), L"Final", L"Clave"), L"valor");
+}
+
+TEST(RunModes, AnUnwritableHandshakeFileKeepsTheWindowOpenAndEachCloseTriesAgain) {
+  Hosted run(L"mirar");
+  ASSERT_TRUE(run.window);
+  WriteFile(run.Ini(), "[Transformadores]\r\nTransformado=7\r\n");
+  // Held open by another program, which lets no one else write it: a
+  // read-only attribute alone would not stop a test run as root under Wine.
+  HANDLE held = CreateFileW(run.Ini().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    PressButton(Salir(run.window));
+    const auto box = WaitForFailureBox(run.ProgramId());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"Unable to write to " + run.Ini() + L".");
+    PressKey(box->window, VK_RETURN);
+    EXPECT_TRUE(IsWindow(run.window));
+    EXPECT_TRUE(run.host.Running());
+  }
+  CloseHandle(held);
+  PressButton(Salir(run.window));
+  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
+}
+
+}  // namespace
+}  // namespace zorva::driver

@@ -1,0 +1,376 @@
+#include "driver/driver.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace zorva::driver {
+namespace fs = std::filesystem;
+
+bool WaitUntil(const std::function<bool()>& condition, Duration timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(50ms);
+  }
+}
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  if (!value) throw std::runtime_error(std::string("the test needs the environment variable ") + name);
+  return value;
+}
+
+std::wstring WindowsPath(const std::string& path) {
+  std::wstring wide(path.begin(), path.end());
+  if (!wide.empty() && wide[0] == L'/') wide = L"Z:" + wide;
+  for (wchar_t& c : wide)
+    if (c == L'/') c = L'\\';
+  return wide;
+}
+
+// --- folders and files
+
+ProgramFolder::ProgramFolder() {
+  static int serial = 0;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  path_ = std::wstring(temp) + L"zorva-gui-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++serial) + L"\\";
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+  if (!CopyFileW(WindowsPath(Environment("ZORVA_PROGRAM")).c_str(), program().c_str(), FALSE))
+    throw std::runtime_error("cannot copy TemposZORVA.exe into the program folder");
+}
+
+ProgramFolder::~ProgramFolder() {
+  std::error_code ignored;
+  for (const auto& entry : fs::recursive_directory_iterator(path_, ignored))
+    SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  fs::remove_all(path_, ignored);
+}
+
+void ProgramFolder::AddDemoTables() const {
+  const fs::path tables = WindowsPath(Environment("ZORVA_DEMO_TABLES"));
+  const fs::path ttemp = L"C:\\ttemp";
+  fs::create_directories(ttemp);
+  for (const auto& entry : fs::directory_iterator(tables)) {
+    std::wstring name = entry.path().filename().wstring();
+    std::wstring upper = name;
+    for (wchar_t& c : upper) c = towupper(c);
+    const bool soluc = upper.rfind(L"SOLUC.", 0) == 0;
+    fs::copy_file(entry.path(), soluc ? ttemp / name : fs::path(path_) / name, fs::copy_options::overwrite_existing);
+  }
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFile(const std::wstring& path) {
+  std::ifstream in(fs::path(path), std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const std::wstring& path, const std::string& content) {
+  std::ofstream out(fs::path(path), std::ios::binary);
+  out << content;
+}
+
+std::wstring IniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key) {
+  wchar_t value[256];
+  GetPrivateProfileStringW(section.c_str(), key.c_str(), L"<none>", value, 256, file.c_str());
+  return value;
+}
+
+// --- processes
+
+Process::Process(const std::wstring& program, const std::vector<std::wstring>& arguments,
+                 const std::wstring& folder) {
+  std::wstring line = L"\"" + program + L"\"";
+  for (const std::wstring& argument : arguments) line += L" " + argument;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  // The process and whatever it starts form one job, ended as a whole.
+  job_ = CreateJobObjectW(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                      folder.c_str(), &startup, &info_)) {
+    CloseHandle(job_);
+    throw std::runtime_error("cannot start the program");
+  }
+  AssignProcessToJobObject(job_, info_.hProcess);
+  ResumeThread(info_.hThread);
+}
+
+Process::~Process() {
+  TerminateJobObject(job_, 99);
+  if (Running()) TerminateProcess(info_.hProcess, 99);
+  WaitForSingleObject(info_.hProcess, 5000);
+  CloseHandle(job_);
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool Process::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Process::WaitForExit(Duration timeout) const {
+  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+// --- windows
+
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
+struct TopWindowQuery {
+  DWORD process;
+  std::wstring className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopWindow(HWND window, LPARAM lParam) {
+  auto& query = *reinterpret_cast<TopWindowQuery*>(lParam);
+  if (ProcessOf(window) == query.process && (query.className.empty() || ClassOf(window) == query.className))
+    query.found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopWindows(DWORD processId, const std::wstring& className) {
+  TopWindowQuery query{processId, className, {}};
+  EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND WaitForTopWindow(DWORD processId, const std::wstring& className, const std::wstring& title, Duration timeout) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window : TopWindows(processId, className))
+          if (IsWindowVisible(window) && (title.empty() || Text(window) == title)) {
+            found = window;
+            return true;
+          }
+        return false;
+      },
+      timeout);
+  return found;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text) {
+  for (HWND child : Children(parent))
+    if ((className.empty() || ClassOf(child) == className) && (text.empty() || Text(child) == text)) return child;
+  return nullptr;
+}
+
+std::wstring Text(HWND window) {
+  wchar_t text[4096] = {};
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &ignored);
+  return text;
+}
+
+RECT ClientRectOnScreen(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+RECT RectInClient(HWND window, HWND relativeTo) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, relativeTo, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// --- pixels
+
+COLORREF ScreenPixel(int x, int y) {
+  const HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+void SaveScreenshot(HWND window, const std::wstring& file) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  const int stride = (width * 3 + 3) & ~3;
+  std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
+
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, previous);
+  GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  BITMAPFILEHEADER fileHeader{};
+  fileHeader.bfType = 0x4D42;
+  fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+  fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(fs::path(file), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
+// --- input
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
+void BringToFront(HWND window) {
+  const HWND root = GetAncestor(window, GA_ROOT);
+  if (GetForegroundWindow() == root) return;
+  SetForegroundWindow(root);
+  WaitUntil([root] { return GetForegroundWindow() == root; }, 5s);
+}
+
+void PressKey(HWND window, WORD key, unsigned modifiers) {
+  BringToFront(window);
+  std::vector<INPUT> inputs;
+  const std::pair<unsigned, WORD> keys[] = {{kCtrl, VK_CONTROL}, {kShift, VK_SHIFT}, {kAlt, VK_MENU}};
+  for (const auto& [flag, vk] : keys)
+    if (modifiers & flag) inputs.push_back(KeyInput(vk, false));
+  inputs.push_back(KeyInput(key, false));
+  inputs.push_back(KeyInput(key, true));
+  for (auto it = std::rbegin(keys); it != std::rend(keys); ++it)
+    if (modifiers & it->first) inputs.push_back(KeyInput(it->second, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  std::this_thread::sleep_for(300ms);  // let the program take the keys in
+}
+
+void Click(HWND window) {
+  BringToFront(window);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int x = (rect.left + rect.right) / 2;
+  const int y = (rect.top + rect.bottom) / 2;
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  inputs[0].mi.dx = (x * 65535 + width / 2) / (width - 1);
+  inputs[0].mi.dy = (y * 65535 + height / 2) / (height - 1);
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(3, inputs, sizeof(INPUT));
+  std::this_thread::sleep_for(300ms);
+}
+
+void PressButton(HWND button) {
+  PostMessageW(button, BM_CLICK, 0, 0);
+  std::this_thread::sleep_for(300ms);
+}
+
+// --- boxes and dialogs
+
+std::optional<Box> WaitForFailureBox(DWORD processId, Duration timeout) {
+  const HWND box = WaitForTopWindow(processId, L"#32770", L"TemposZORVA", timeout);
+  if (!box) return std::nullopt;
+  return Box{box, Text(GetDlgItem(box, 0xFFFF))};
+}
+
+std::optional<Box> WaitForNotice(DWORD processId, Duration timeout) {
+  const HWND box = WaitForTopWindow(processId, L"TNoticeBox", L"", timeout);
+  if (!box) return std::nullopt;
+  return Box{box, Text(FindChild(box, L"Static", L""))};
+}
+
+HWND WaitForSaveDialog(DWORD processId, Duration timeout) {
+  return WaitForTopWindow(processId, L"#32770", L"Guardar Archivo XML", timeout);
+}
+
+void ConfirmSaveDialog(HWND dialog, const std::wstring& fileName) {
+  // The file name box: an edit of its own, or the edit inside a combo box.
+  constexpr int kFileNameEdit = 0x480;
+  constexpr int kFileNameCombo = 0x47C;
+  HWND edit = GetDlgItem(dialog, kFileNameEdit);
+  if (!edit || !IsWindowVisible(edit)) edit = FindWindowExW(GetDlgItem(dialog, kFileNameCombo), nullptr, L"Edit", nullptr);
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void CancelSaveDialog(HWND dialog) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace zorva::driver
