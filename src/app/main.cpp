@@ -1,11 +1,11 @@
 // TemposZORVA.exe: starts up, shows the main window and runs its events.
-#include <objbase.h>
 #include <windows.h>
 
 #include "app/application_window.h"
 #include "app/command_line.h"
 #include "app/program_file.h"
 #include "app/run_modes.h"
+#include "export/com_apartment.h"
 #include "textforms/regional_formats.h"
 #include "ui/application.h"
 #include "ui/event_dispatch.h"
@@ -13,20 +13,6 @@
 
 namespace zorva {
 namespace {
-
-// The user-interface thread's single-threaded COM apartment, for the run.
-class ComApartment {
- public:
-  ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (entered_) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool entered_;
-};
 
 void RunMessageLoop(TMForm& form) {
   MSG message;

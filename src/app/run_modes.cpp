@@ -18,7 +18,6 @@ std::string AsciiLower(std::string text) {
 }  // namespace
 
 void DecideRunMode(ProgramState& state, const CommandLineParameters& parameters, StartWindow& window) {
-  state.ExportSucceeded = 0;
   if (parameters.Count() != kHostParameterCount) return;
   const std::uint32_t handle = ReadWindowNumber(parameters[2]);
   window.AttachToHostWindow(handle);
@@ -31,10 +30,11 @@ bool StartsExportAtFirstShow(const CommandLineParameters& parameters) {
 
 std::string HandshakeFilePath(const std::string& programFolder) { return programFolder + "Tempovia.ini"; }
 
-void WriteHandshake(const ProgramState& state, const std::string& programFolder, ProfileWriter& writer) {
+void WriteHandshake(const ProgramState& state, std::int32_t exportSucceeded, const std::string& programFolder,
+                    ProfileWriter& writer) {
   if (!state.HostMode()) return;
   const std::string path = HandshakeFilePath(programFolder);
-  if (!writer.WriteProfileKey(path, "Transformadores", "Transformado", std::to_string(state.ExportSucceeded)))
+  if (!writer.WriteProfileKey(path, "Transformadores", "Transformado", std::to_string(exportSucceeded)))
     throw Failure(FailureKind::Handshake, ComposeFailureText(FailureText::UnableToWrite, {path}));
 }
 

@@ -7,11 +7,10 @@
 
 namespace zorva {
 
-// The program-wide values of a run.
+// The run mode, fixed by the window's creation. ExportSucceeded and
+// ExportFileName are the export run's.
 struct ProgramState {
   std::int32_t StartParamCount = 0;  // 2 from the end of FormCreate in HostMode
-  std::int32_t ExportSucceeded = 0;  // 1 once an export has completed
-  std::string ExportFileName;        // the last name confirmed in the save dialog
 
   bool HostMode() const { return StartParamCount == 2; }
 };
@@ -32,8 +31,7 @@ class ProfileWriter {
                                const std::string& value) = 0;
 };
 
-// The run-mode steps of the window's creation: clears ExportSucceeded and,
-// with exactly two parameters of which the second is a window number,
+// The run-mode steps of the window's creation: with exactly two parameters of which the second is a window number,
 // attaches the window to that host window and enters HostMode. A bad
 // number raises its failure before the window is touched.
 void DecideRunMode(ProgramState& state, const CommandLineParameters& parameters, StartWindow& window);
@@ -49,6 +47,7 @@ std::string HandshakeFilePath(const std::string& programFolder);
 // At every close in HostMode, "Transformado" = ExportSucceeded goes into the
 // section "Transformadores" of the handshake file; a write that fails raises
 // "Unable to write to <path>".
-void WriteHandshake(const ProgramState& state, const std::string& programFolder, ProfileWriter& writer);
+void WriteHandshake(const ProgramState& state, std::int32_t exportSucceeded, const std::string& programFolder,
+                    ProfileWriter& writer);
 
 }  // namespace zorva

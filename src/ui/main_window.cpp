@@ -53,6 +53,7 @@ TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std
   RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kFramedStyle, FALSE, kFramedExStyle);
   CreateSystemWindow(nullptr, kFramedStyle, kFramedExStyle, outer.right - outer.left, outer.bottom - outer.top);
+  exportRun_ = std::make_unique<ExportRun>(*this, programFolder_, "c:\\ttemp");
   RunHandler([this] { FormCreate(); });
 }
 
@@ -145,7 +146,10 @@ void TMForm::PlaceAtFirstShow() {
 
 // --- handlers
 
-void TMForm::FormCreate() { DecideRunMode(state_, parameters_, *this); }
+void TMForm::FormCreate() {
+  DecideRunMode(state_, parameters_, *this);
+  exportRun_->SetHostMode(state_.HostMode());
+}
 
 void TMForm::FormShow() {
   if (StartsExportAtFirstShow(parameters_)) BImportarClick();
@@ -159,10 +163,10 @@ void TMForm::FormClose() {
       return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
     }
   } writer;
-  WriteHandshake(state_, programFolder_, writer);
+  WriteHandshake(state_, exportRun_->ExportSucceeded(), programFolder_, writer);
 }
 
-void TMForm::BImportarClick() {}
+void TMForm::BImportarClick() { exportRun_->BImportarClick(); }
 
 void TMForm::Button1Click() {}
 

@@ -9,6 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/run_modes.h"
+#include "export/export_run.h"
 #include "export/export_window.h"
 #include "ui/bitmap_button.h"
 #include "ui/gradient_panel.h"
@@ -88,6 +89,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   std::unique_ptr<BitmapButton> bClose_;
   HWND button1_ = nullptr;  // a child of Draw3D1, destroyed with it
 
+  std::unique_ptr<ExportRun> exportRun_;
   bool exportButtonShown_ = true;
   bool recreating_ = false;  // WM_DESTROY of a window being made anew does not end the program
   HWND focusOnDeactivate_ = nullptr;

@@ -37,16 +37,37 @@ struct Hosted {
   void WaitForProgramWindow() {
     WaitUntil([&] { return (window = FindChild(hostWindow, L"TMForm", L"")) && IsWindowVisible(window); });
   }
+  // The program's process, known by its window in the host's, shown or not.
   DWORD ProgramId() const {
+    HWND hosted = nullptr;
+    WaitUntil([&] { return (hosted = FindChild(hostWindow, L"TMForm", L"")) != nullptr; });
     DWORD id = 0;
-    // The program's windows: the hosted one, or a top-level one of its own.
-    if (window) GetWindowThreadProcessId(window, &id);
+    GetWindowThreadProcessId(hosted, &id);
     return id;
   }
   std::wstring Ini() const { return folder.File(L"Tempovia.ini"); }
 };
 
 HWND Salir(HWND window) { return FindChild(window, L"Button", L"&Salir"); }
+HWND Aceptar(HWND window) { return FindChild(window, L"Button", L"Aceptar"); }
+
+// Answers the save dialog with `name` (or cancels it when empty), then
+// dismisses the notice that follows and gives its text.
+std::wstring AnswerExport(DWORD process, const std::wstring& name) {
+  const HWND dialog = WaitForSaveDialog(process);
+  if (!dialog) return L"<no save dialog>";
+  if (name.empty())
+    CancelSaveDialog(dialog);
+  else
+    ConfirmSaveDialog(dialog, name);
+  const auto notice = WaitForNotice(process, 60s);
+  if (!notice) return L"<no notice>";
+  PressKey(notice->window, VK_RETURN);
+  WaitUntil([&] { return !IsWindow(notice->window); });
+  return notice->text;
+}
+
+bool IsXmlExport(const std::wstring& file) { return ReadFile(file).rfind("<?xml", 0) == 0; }
 
 bool HasFrame(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
 
@@ -137,6 +158,98 @@ TEST(RunModes, AnUnwritableHandshakeFileKeepsTheWindowOpenAndEachCloseTriesAgain
   PressButton(Salir(run.window));
   EXPECT_EQ(run.host.WaitForExit(), 0u);
   EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
+}
+
+}  // namespace
+}  // namespace zorva::driver
+
+namespace zorva::driver {
+namespace {
+
+TEST(RunModes, AnExportByHandWritesTheFileAndTheWindowStays) {
+  ByHand program({});
+  program.folder.AddDemoTables();
+  ASSERT_TRUE(program.window);
+  Click(Aceptar(program.window));
+  EXPECT_EQ(AnswerExport(program.process.id(), program.folder.File(L"horario")), L"Proceso finalizado");
+  EXPECT_TRUE(IsXmlExport(program.folder.File(L"horario.xml"))) << "the default extension is added";
+  EXPECT_FALSE(IsWindowVisible(Aceptar(program.window)));
+  EXPECT_TRUE(program.process.Running());
+  Click(Salir(program.window));
+  EXPECT_EQ(program.process.WaitForExit(), 0u);
+  EXPECT_FALSE(FileExists(program.Ini()));
+}
+
+TEST(RunModes, ACancelledFirstDialogAsksForANameAndWritesNothing) {
+  ByHand program({});
+  program.folder.AddDemoTables();
+  Click(Aceptar(program.window));
+  EXPECT_EQ(AnswerExport(program.process.id(), L""), L"Debe indicar un Nombre de Archivo");
+  EXPECT_TRUE(IsWindowVisible(Aceptar(program.window)));
+  EXPECT_TRUE(program.process.Running());
+}
+
+TEST(RunModes, ACancelledLaterDialogExportsUnderTheEarlierName) {
+  ByHand program({});
+  // Without SOLUC the first run fails after the name has been confirmed.
+  const std::wstring solution = L"C:\\ttemp\\SOLUC.DBF";
+  DeleteFileW(solution.c_str());
+  const std::wstring name = program.folder.File(L"salida.xml");
+  Click(Aceptar(program.window));
+  ConfirmSaveDialog(WaitForSaveDialog(program.process.id()), name);
+  const auto failure = WaitForFailureBox(program.process.id(), 60s);
+  ASSERT_TRUE(failure);
+  PressKey(failure->window, VK_RETURN);
+  EXPECT_FALSE(FileExists(name));
+
+  program.folder.AddDemoTables();
+  Click(Aceptar(program.window));
+  EXPECT_EQ(AnswerExport(program.process.id(), L""), L"Proceso finalizado");
+  EXPECT_TRUE(IsXmlExport(name));
+}
+
+TEST(RunModes, TheHostStartsTheExportAndReadsOneWhenItCompletes) {
+  for (const std::wstring word : {L"importar", L"IMPORTAR", L"Importar"}) {
+    SCOPED_TRACE(std::string(word.begin(), word.end()));
+    Hosted run(word, false);
+    run.folder.AddDemoTables();
+    EXPECT_EQ(AnswerExport(run.ProgramId(), run.folder.File(L"horario.xml")), L"Proceso finalizado");
+    EXPECT_EQ(run.host.WaitForExit(), 0u) << "the program ends, and the host after it";
+    EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"1");
+    EXPECT_TRUE(IsXmlExport(run.folder.File(L"horario.xml")));
+  }
+}
+
+TEST(RunModes, TheHostReadsZeroWhenTheDialogIsCancelled) {
+  Hosted run(L"importar", false);
+  run.folder.AddDemoTables();
+  EXPECT_EQ(AnswerExport(run.ProgramId(), L""), L"Debe indicar un Nombre de Archivo");
+  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
+}
+
+TEST(RunModes, AnotherWordInHostModeExportsWhenTheUserPressesAceptar) {
+  Hosted run(L"mirar");
+  run.folder.AddDemoTables();
+  PressButton(Aceptar(run.window));
+  EXPECT_EQ(AnswerExport(run.ProgramId(), run.folder.File(L"horario.xml")), L"Proceso finalizado");
+  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"1");
+}
+
+TEST(RunModes, ABadWindowNumberWithImportarStillExportsButNeverCloses) {
+  ByHand program({L"importar", L"12G4"}, false);
+  program.folder.AddDemoTables();
+  const auto box = WaitForFailureBox(program.process.id());
+  ASSERT_TRUE(box);
+  PressKey(box->window, VK_RETURN);
+  EXPECT_EQ(AnswerExport(program.process.id(), program.folder.File(L"horario.xml")), L"Proceso finalizado");
+  program.window = WaitForTopWindow(program.process.id(), L"TMForm");
+  ASSERT_TRUE(program.window);
+  EXPECT_TRUE(program.process.Running());
+  Click(Salir(program.window));
+  EXPECT_EQ(program.process.WaitForExit(), 0u);
+  EXPECT_FALSE(FileExists(program.Ini()));
 }
 
 }  // namespace

@@ -60,7 +60,6 @@ TEST(RunModes, FollowTheModesTable) {
     SCOPED_TRACE(c.line);
     const CommandLineParameters parameters("p.exe", c.line);
     ProgramState state;
-    state.ExportSucceeded = 1;
     FakeWindow window;
     bool failed = false;
     try {
@@ -69,7 +68,6 @@ TEST(RunModes, FollowTheModesTable) {
       failed = true;
     }
     EXPECT_EQ(failed, c.fails);
-    EXPECT_EQ(state.ExportSucceeded, 0);
     EXPECT_EQ(state.HostMode(), c.hostMode);
     EXPECT_EQ(window.attachedTo.has_value(), c.hostMode);
     EXPECT_EQ(StartsExportAtFirstShow(parameters), c.exportsAtFirstShow);
@@ -89,17 +87,16 @@ struct FakeProfile final : ProfileWriter {
 TEST(RunModes, HandshakeIsWrittenOnlyInHostModeAndAFailedWriteIsAFailure) {
   FakeProfile profile;
   ProgramState state;
-  state.ExportSucceeded = 1;
-  WriteHandshake(state, "C:\\t\\", profile);
+  WriteHandshake(state, 1, "C:\\t\\", profile);
   EXPECT_TRUE(profile.written.empty());
 
   state.StartParamCount = 2;
-  WriteHandshake(state, "C:\\t\\", profile);
+  WriteHandshake(state, 1, "C:\\t\\", profile);
   EXPECT_EQ(profile.written["C:\\t\\Tempovia.ini|Transformadores|Transformado"], "1");
 
   profile.writable = false;
   try {
-    WriteHandshake(state, "C:\\t\\", profile);
+    WriteHandshake(state, 0, "C:\\t\\", profile);
     ADD_FAILURE();
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.text(), "Unable to write to C:\\t\\Tempovia.ini");

@@ -346,12 +346,12 @@ HWND WaitForSaveDialog(DWORD processId, Duration timeout) {
 }
 
 void ConfirmSaveDialog(HWND dialog, const std::wstring& fileName) {
-  // The file name box: an edit of its own, or the edit inside a combo box.
-  constexpr int kFileNameEdit = 0x480;
+  // The file name box: a combo box with an edit, or an edit of its own.
   constexpr int kFileNameCombo = 0x47C;
-  HWND edit = GetDlgItem(dialog, kFileNameEdit);
-  if (!edit || !IsWindowVisible(edit)) edit = FindWindowExW(GetDlgItem(dialog, kFileNameCombo), nullptr, L"Edit", nullptr);
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
+  constexpr int kFileNameEdit = 0x480;
+  HWND box = GetDlgItem(dialog, kFileNameCombo);
+  if (!box || !IsWindowVisible(box)) box = GetDlgItem(dialog, kFileNameEdit);
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
