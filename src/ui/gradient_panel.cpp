@@ -1,22 +1,11 @@
 #include "ui/gradient_panel.h"
 
-#include "ui/event_dispatch.h"
+#include "ui/window_class.h"
 
 namespace zorva {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TDraw3D";
-
-void RegisterPanelClass(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) return;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-}
 
 void FillPixels(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
   const RECT rect{left, top, right, bottom};
@@ -42,7 +31,7 @@ void DrawRaisedBevel(HDC dc, int width, int height) {
 
 GradientPanel::GradientPanel(HWND parent, const LayoutRect& rect, const PanelGradient& gradient, DWORD helpContext)
     : gradient_(gradient) {
-  RegisterPanelClass(&GradientPanel::WindowProc);
+  RegisterWindowClass(kClassName, &RoutedWindowProc<GradientPanel>);
   // The window procedure takes ownership of the handle at WM_NCCREATE.
   CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                   rect.left, rect.top, rect.width, rect.height, parent, nullptr, GetModuleHandleW(nullptr), this);
@@ -57,22 +46,6 @@ void GradientPanel::AddLabel(PanelLabel label) {
 void GradientPanel::LookChanged() {
   imageCurrent_ = false;
   InvalidateRect(window_.get(), nullptr, FALSE);
-}
-
-LRESULT CALLBACK GradientPanel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* panel = static_cast<GradientPanel*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
-    panel->window_.reset(window);
-  }
-  auto* panel = reinterpret_cast<GradientPanel*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!panel) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    panel->window_.release();
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return DispatchMessageSafely([&] { return panel->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT GradientPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -36,7 +36,10 @@ class GradientPanel {
   void LookChanged();
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Owner>
+  friend LRESULT CALLBACK RoutedWindowProc(HWND, UINT, WPARAM, LPARAM);
+  void AdoptWindow(HWND window) { window_.reset(window); }
+  void ReleaseWindow() { window_.release(); }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void PaintGradientPanel(HDC target);

@@ -6,6 +6,7 @@
 #include "ui/event_dispatch.h"
 #include "ui/notice_box.h"
 #include "ui/save_dialog.h"
+#include "ui/window_class.h"
 
 namespace zorva {
 namespace {
@@ -27,28 +28,12 @@ HFONT MakeFont(int height, int weight, const wchar_t* face) {
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
-void RegisterFormClass(WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) return;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-}
-
-bool NoModifierHeld() {
-  return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
-
 }  // namespace
 
 TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder)
     : state_(state), parameters_(parameters), programFolder_(std::move(programFolder)) {
   CreateFonts();
-  RegisterFormClass(&TMForm::WindowProc);
+  RegisterWindowClass(kClassName, &RoutedWindowProc<TMForm>, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   const LayoutRect client = Scaled(Control::MForm);
   RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kFramedStyle, FALSE, kFramedExStyle);
@@ -211,22 +196,6 @@ HWND TMForm::DialogOwner() const {
 }
 
 // --- messages
-
-LRESULT CALLBACK TMForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TMForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    form->window_.reset(window);
-  }
-  auto* form = reinterpret_cast<TMForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form) return DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    form->window_.release();
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  return DispatchMessageSafely([&] { return form->HandleMessage(message, wParam, lParam); });
-}
 
 LRESULT TMForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND window = window_.get();

@@ -55,7 +55,10 @@ class TMForm final : public ExportWindow, public StartWindow {
   void CloseMainWindow() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Owner>
+  friend LRESULT CALLBACK RoutedWindowProc(HWND, UINT, WPARAM, LPARAM);
+  void AdoptWindow(HWND window) { window_.reset(window); }
+  void ReleaseWindow() { window_.release(); }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateFonts();

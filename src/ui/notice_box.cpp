@@ -12,6 +12,7 @@
 #include "ui/event_dispatch.h"
 #include "ui/notice_layout.h"
 #include "ui/wide_text.h"
+#include "ui/window_class.h"
 #include "ui/win32_handles.h"
 
 namespace zorva {
@@ -53,14 +54,6 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM windows) {
   return TRUE;
 }
 
-bool OnlyCtrlHeld() {
-  return (GetKeyState(VK_CONTROL) < 0) && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
-
-bool NoModifierHeld() {
-  return GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
-
 class NoticeBox {
  public:
   explicit NoticeBox(const std::string& text) : text_(text) {}
@@ -77,7 +70,7 @@ class NoticeBox {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-    RegisterBoxClass();
+    RegisterWindowClass(kClassName, &NoticeBox::WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     window_.reset(CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), this));
     if (!window_) throw Failure(FailureKind::System, "");
@@ -181,18 +174,6 @@ class NoticeBox {
       GlobalUnlock(memory.get());
       if (SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();  // the clipboard owns it now
     }
-  }
-
-  static void RegisterBoxClass() {
-    WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) return;
-    windowClass.lpfnWndProc = &NoticeBox::WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
   }
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -171,7 +171,8 @@ TEST(RunModes, AnExportByHandWritesTheFileAndTheWindowStays) {
   program.folder.AddDemoTables();
   ASSERT_TRUE(program.window);
   Click(Aceptar(program.window));
-  EXPECT_EQ(AnswerExport(program.process.id(), program.folder.File(L"horario")), L"Proceso finalizado");
+  EXPECT_EQ(AnswerExport(program.process.id(), program.folder.File(L"horario")), L"Proceso finalizado")
+      << "exit code " << program.process.WaitForExit(1s).value_or(12345);
   EXPECT_TRUE(IsXmlExport(program.folder.File(L"horario.xml"))) << "the default extension is added";
   EXPECT_FALSE(IsWindowVisible(Aceptar(program.window)));
   EXPECT_TRUE(program.process.Running());

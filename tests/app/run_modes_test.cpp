@@ -7,6 +7,7 @@
 
 #include "app/window_number.h"
 #include "textforms/failure.h"
+#include "textforms/program_text.h"
 
 namespace zorva {
 namespace {
@@ -26,7 +27,7 @@ TEST(WindowNumber, RefusesAnythingElseWithTheConversionText) {
       ADD_FAILURE() << bad;
     } catch (const Failure& failure) {
       EXPECT_EQ(failure.kind(), FailureKind::CommandLine);
-      EXPECT_EQ(failure.text(), "'$" + std::string(bad) + "' no es un valor entero v\xc3\xa1lido") << bad;
+      EXPECT_EQ(failure.text(), ProgramTextFromUtf8("'$" + std::string(bad) + "' no es un valor entero válido")) << bad;
     }
   }
 }
