@@ -62,9 +62,11 @@ std::wstring AnswerExport(DWORD process, const std::wstring& name) {
     ConfirmSaveDialog(dialog, name);
   const auto notice = WaitForNotice(process, 60s);
   if (!notice) return L"<no notice>";
-  PressKey(notice->window, VK_RETURN);
-  WaitUntil([&] { return !IsWindow(notice->window); });
-  return notice->text;
+  for (int attempt = 0; attempt < 3 && IsWindow(notice->window); ++attempt) {
+    PressKey(notice->window, VK_RETURN);
+    WaitUntil([&] { return !IsWindow(notice->window); }, 3s);
+  }
+  return IsWindow(notice->window) ? L"<notice stays>" : notice->text;
 }
 
 bool IsXmlExport(const std::wstring& file) { return ReadFile(file).rfind("<?xml", 0) == 0; }

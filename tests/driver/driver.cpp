@@ -282,11 +282,22 @@ INPUT KeyInput(WORD key, bool up) {
 
 }  // namespace
 
+void WaitForIdle(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id)) {
+    WaitForInputIdle(process, 5000);
+    CloseHandle(process);
+  }
+}
+
 void BringToFront(HWND window) {
+  WaitForIdle(window);
   const HWND root = GetAncestor(window, GA_ROOT);
   if (GetForegroundWindow() == root) return;
   SetForegroundWindow(root);
   WaitUntil([root] { return GetForegroundWindow() == root; }, 5s);
+  WaitForIdle(window);
 }
 
 void PressKey(HWND window, WORD key, unsigned modifiers) {

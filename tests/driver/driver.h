@@ -91,6 +91,8 @@ void SaveScreenshot(HWND window, const std::wstring& file);
 // Input, as from the keyboard and mouse: the target window is brought to
 // the front first.
 enum Modifier : unsigned { kNone = 0, kShift = 1, kCtrl = 2, kAlt = 4 };
+// Waits until the program that owns the window waits for input.
+void WaitForIdle(HWND window);
 void BringToFront(HWND window);
 void PressKey(HWND window, WORD key, unsigned modifiers = kNone);
 void Click(HWND window);
