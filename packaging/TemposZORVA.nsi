@@ -37,9 +37,10 @@ SetCompressor /SOLID lzma
 
 Name "TemposZORVA ${ZORVA_VERSION}"
 OutFile "${OUTFILE}"
-; Tempovia's folder is chosen on the folder page (or with /D=); this is only
-; what the page offers first.
+; Tempovia's folder is chosen on the folder page (or with /D=); the page
+; offers the folder of an earlier install first, else this one.
 InstallDir "C:\Tempovia"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ; The folder may lie under Program Files, and the entry in the list of
 ; installed programs is machine-wide.
 RequestExecutionLevel admin

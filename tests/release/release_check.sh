@@ -5,8 +5,9 @@
 # the school and the installed program shows its window, both with the
 # release's version; the zip holds the same files; the uninstaller takes away
 # exactly what was installed and leaves the tables and Tempovia.ini alone.
-# A second install goes into a new folder with spaces in its name, which the
-# uninstaller removes once it is empty.
+# A second install goes into a new folder with spaces in its name, a third
+# finds that folder by itself, and the uninstaller removes the folder once it
+# is empty.
 #
 # release_check.sh PACKAGES_DIR VERSION_FILE DEMO_DIR PROBE WORK_DIR
 # WORK_DIR is made anew, and removed again when every step has passed.
@@ -139,12 +140,16 @@ expect_same "$(removed "$work/school" "$work/uninstalled")" "" "school files the
 expect_same "$(added "$work/school" "$work/uninstalled")" "" "files the uninstaller left or changed"
 [ -z "$(uninstall_entry)" ] || fail "the uninstall left its entry in the list of installed programs"
 
-step "install into a new folder, uninstall removes it"
+step "install into a new folder, again there without naming it, uninstall removes it"
 run "$probe" install "$installer_path" 'C:\Archivos del centro\TemposZORVA' ||
   fail "the installer ended with code $?"
 "$wineserver" -w
+run "$probe" install "$installer_path" || fail "the installer ended with code $?"
+"$wineserver" -w
 new=$drive_c/'Archivos del centro'/TemposZORVA
 expect_same "$(ls "$new" | LC_ALL=C sort)" "$(printf '%s\n' $files $uninstaller | LC_ALL=C sort)" "the new folder"
+expect_same "$(ls "$folder" | LC_ALL=C sort)" "$(cut -f1 "$work/school" | sed -n 's|^Tempovia/||p')" \
+  "C:\\Tempovia after installing elsewhere"
 run 'C:\Archivos del centro\TemposZORVA\'$uninstaller /S || fail "the uninstaller ended with code $?"
 "$wineserver" -w
 [ ! -e "$new" ] || fail "the uninstall left the folder it had made"

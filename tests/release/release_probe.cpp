@@ -5,8 +5,8 @@
 //                                    and expects exit code 0
 //   release_probe version <file>     prints the file's version resource as
 //                                    major.minor.patch.build
-//   release_probe install <installer> <folder>
-//                                    runs "<installer>" /S /D=<folder> and
+//   release_probe install <installer> [<folder>]
+//                                    runs "<installer>" /S [/D=<folder>] and
 //                                    ends with its exit code; the folder goes
 //                                    unquoted, spaces and all, as the
 //                                    installer wants it and as Wine's own
@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,10 @@ int PrintVersion(const std::wstring& file) {
   return 0;
 }
 
-int InstallSilently(const std::wstring& installer, const std::wstring& folder) {
-  Process process(installer, {L"/S", L"/D=" + folder}, L"C:\\");
+int InstallSilently(const std::wstring& installer, const std::optional<std::wstring>& folder) {
+  std::vector<std::wstring> arguments{L"/S"};
+  if (folder) arguments.push_back(L"/D=" + *folder);
+  Process process(installer, arguments, L"C:\\");
   const auto code = process.WaitForExit(60s);
   if (!code) return Fail("the installer did not end");
   return static_cast<int>(*code);
@@ -70,6 +73,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> arguments(argv + 1, argv + argc);
   if (arguments.size() == 2 && arguments[0] == L"window") return ShowsWindow(arguments[1]);
   if (arguments.size() == 2 && arguments[0] == L"version") return PrintVersion(arguments[1]);
+  if (arguments.size() == 2 && arguments[0] == L"install") return InstallSilently(arguments[1], std::nullopt);
   if (arguments.size() == 3 && arguments[0] == L"install") return InstallSilently(arguments[1], arguments[2]);
-  return Fail("usage: release_probe window <program> | version <file> | install <installer> <folder>");
+  return Fail("usage: release_probe window <program> | version <file> | install <installer> [<folder>]");
 }
