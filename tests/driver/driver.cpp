@@ -53,18 +53,33 @@ ProgramFolder::~ProgramFolder() {
   fs::remove_all(path_, ignored);
 }
 
-void ProgramFolder::AddDemoTables() const {
-  const fs::path tables = WindowsPath(Environment("ZORVA_DEMO_TABLES"));
+namespace {
+
+void CopyTables(const fs::path& tables, const std::wstring& programFolder) {
   const fs::path ttemp = L"C:\\ttemp";
   fs::create_directories(ttemp);
+  for (const auto& entry : fs::directory_iterator(ttemp)) {
+    std::wstring upper = entry.path().filename().wstring();
+    for (wchar_t& c : upper) c = towupper(c);
+    if (upper.rfind(L"SOLUC.", 0) == 0) fs::remove(entry.path());
+  }
   for (const auto& entry : fs::directory_iterator(tables)) {
-    std::wstring name = entry.path().filename().wstring();
+    const std::wstring name = entry.path().filename().wstring();
     std::wstring upper = name;
     for (wchar_t& c : upper) c = towupper(c);
     const bool soluc = upper.rfind(L"SOLUC.", 0) == 0;
-    fs::copy_file(entry.path(), soluc ? ttemp / name : fs::path(path_) / name, fs::copy_options::overwrite_existing);
+    fs::copy_file(entry.path(), soluc ? ttemp / name : fs::path(programFolder) / name,
+                  fs::copy_options::overwrite_existing);
   }
 }
+
+}  // namespace
+
+void ProgramFolder::AddTables(const std::string& set) const {
+  CopyTables(fs::path(WindowsPath(Environment("ZORVA_FIXTURES"))) / set, path_);
+}
+
+void ProgramFolder::AddDemoTables() const { CopyTables(WindowsPath(Environment("ZORVA_DEMO_TABLES")), path_); }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -39,8 +39,11 @@ class ProgramFolder {
   std::wstring program() const { return path_ + L"TemposZORVA.exe"; }
   std::wstring File(const std::wstring& name) const { return path_ + name; }
 
-  // Copies the demo school's five tables of the program folder in, and
-  // SOLUC into c:\ttemp.
+  // Copies a set of six tables in: SOLUC into c:\ttemp (whatever SOLUC
+  // was there goes first), the others into the program folder. `set` names
+  // a folder of the fixture sets (school, missing-field, no-soluc, ...).
+  void AddTables(const std::string& set) const;
+  // The demo school's tables.
   void AddDemoTables() const;
 
  private:
