@@ -1,6 +1,9 @@
 #include "driver/driver.h"
 
+#include <tlhelp32.h>
+
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -103,6 +106,11 @@ std::wstring IniValue(const std::wstring& file, const std::wstring& section, con
 
 // --- processes
 
+namespace {
+std::wstring ClassOf(HWND window);
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam);
+}  // namespace
+
 Process::Process(const std::wstring& program, const std::vector<std::wstring>& arguments,
                  const std::wstring& folder) {
   std::wstring line = L"\"" + program + L"\"";
@@ -124,12 +132,38 @@ Process::Process(const std::wstring& program, const std::vector<std::wstring>& a
 }
 
 Process::~Process() {
+  // Wine does not always end a job's later members with it: each process
+  // of the family is ended on its own too, children first.
+  std::vector<DWORD> family = Family();
   TerminateJobObject(job_, 99);
-  if (Running()) TerminateProcess(info_.hProcess, 99);
+  for (auto id = family.rbegin(); id != family.rend(); ++id)
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, *id)) {
+      TerminateProcess(process, 99);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
   WaitForSingleObject(info_.hProcess, 5000);
   CloseHandle(job_);
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
+}
+
+// The process and its descendants, known by their parent process ids.
+std::vector<DWORD> Process::Family() const {
+  std::vector<PROCESSENTRY32W> all;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    all.push_back(entry);
+  CloseHandle(snapshot);
+  std::vector<DWORD> family{info_.dwProcessId};
+  for (std::size_t i = 0; i < family.size(); ++i)
+    for (const PROCESSENTRY32W& process : all)
+      if (process.th32ParentProcessID == family[i] && process.th32ProcessID != family[i] &&
+          std::find(family.begin(), family.end(), process.th32ProcessID) == family.end())
+        family.push_back(process.th32ProcessID);
+  return family;
 }
 
 bool Process::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
@@ -198,6 +232,20 @@ HWND WaitForTopWindow(DWORD processId, const std::wstring& className, const std:
   return found;
 }
 
+std::vector<HWND> DesktopWindows(const std::wstring& desktop, const std::wstring& className) {
+  std::vector<HWND> all;
+  if (HDESK handle = OpenDesktopW(desktop.c_str(), 0, FALSE, GENERIC_ALL)) {
+    EnumDesktopWindows(handle, CollectChild, reinterpret_cast<LPARAM>(&all));
+    CloseDesktop(handle);
+  }
+  std::vector<HWND> found;
+  for (HWND window : all)
+    if (ClassOf(window) == className) found.push_back(window);
+  return found;
+}
+
+bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
   EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
@@ -225,7 +273,7 @@ RECT ClientRectOnScreen(HWND window) {
 }
 
 RECT RectInClient(HWND window, HWND relativeTo) {
-  RECT rect;
+  RECT rect{-1, -1, -1, -1};
   GetWindowRect(window, &rect);
   MapWindowPoints(nullptr, relativeTo, reinterpret_cast<POINT*>(&rect), 2);
   return rect;

@@ -67,6 +67,8 @@ class Process {
 
   DWORD id() const { return info_.dwProcessId; }
   bool Running() const;
+  // This process and every process it started, and they started.
+  std::vector<DWORD> Family() const;
   // The exit code once it has ended within the timeout.
   std::optional<DWORD> WaitForExit(Duration timeout = 20s) const;
 
@@ -79,6 +81,12 @@ class Process {
 std::vector<HWND> TopWindows(DWORD processId, const std::wstring& className = L"");
 HWND WaitForTopWindow(DWORD processId, const std::wstring& className, const std::wstring& title = L"",
                       Duration timeout = 20s);
+// The top-level windows of a class on another desktop, such as a Wine
+// virtual desktop started as `explorer /desktop=<name>,<width>x<height>`.
+// Seen from outside, no window there counts as visible: HasVisibleStyle
+// tells whether it has been shown.
+std::vector<HWND> DesktopWindows(const std::wstring& desktop, const std::wstring& className);
+bool HasVisibleStyle(HWND window);
 HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text);
 std::vector<HWND> Children(HWND parent);
 std::wstring Text(HWND window);

@@ -157,5 +157,38 @@ TEST(MainWindow, AfterACompletedExportTheFocusIsOnSalirAndTabSkipsAceptar) {
   }
 }
 
+TEST(MainWindow, OnAScreenSmallerThanTheWindowItsCornerIsAtTheTopLeft) {
+  const struct {
+    const wchar_t* desktop;
+    bool hosted;
+  } cases[] = {{L"zorva-small", false}, {L"zorva-small-host", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hosted);
+    ProgramFolder folder;
+    std::vector<std::wstring> command{std::wstring(L"/desktop=") + c.desktop + L",500x200"};
+    if (c.hosted) command.push_back(L"\"" + WindowsPath(Environment("ZORVA_FAKE_HOST")) + L"\"");
+    command.push_back(L"\"" + folder.program() + L"\"");
+    if (c.hosted) command.push_back(L"mirar");
+    const Process desktop(L"C:\\windows\\explorer.exe", command, folder.path());
+
+    HWND window = nullptr;
+    HWND host = nullptr;
+    const bool shown = WaitUntil([&] {
+      if (c.hosted) {
+        for (HWND candidate : DesktopWindows(c.desktop, L"ZorvaFakeHost")) host = candidate;
+        window = host ? FindChild(host, L"TMForm", L"") : nullptr;
+      } else {
+        for (HWND candidate : DesktopWindows(c.desktop, L"TMForm")) window = candidate;
+      }
+      return window && HasVisibleStyle(window);
+    });
+    ASSERT_TRUE(shown);
+    const RECT placed = c.hosted ? RectInClient(window, host) : RectInClient(window, nullptr);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.top, 0);
+    EXPECT_GT(placed.right - placed.left, 500) << "wider than the screen";
+  }
+}
+
 }  // namespace
 }  // namespace zorva::driver
