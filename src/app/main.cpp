@@ -6,6 +6,8 @@
 #include "app/program_file.h"
 #include "app/run_modes.h"
 #include "export/com_apartment.h"
+#include "help/html_help_engine.h"
+#include "help/program_help.h"
 #include "textforms/regional_formats.h"
 #include "ui/application.h"
 #include "ui/event_dispatch.h"
@@ -25,15 +27,16 @@ void RunMessageLoop(TMForm& form) {
 
 void RunProgram() {
   LoadRegionalFormats();
+  ProgramHelp help(LoadHtmlHelpEngine(), ProgramFolder(), TheApplication().HelpFile);
   const ComApartment apartment;
-  TheApplication().HelpFile = "NA.chm";
+  TheApplication().HelpFile = kProgramHelpFile;
   TheApplication().Title = "TemposZORVA";
   const ApplicationWindow applicationWindow;
 
   ProgramState state;
   const CommandLineParameters parameters(ProgramFilePath(), GetCommandLineA(),
                                          [](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
-  TMForm form(state, parameters, ProgramFolder());
+  TMForm form(state, parameters, ProgramFolder(), help);
   form.Show();
   RunMessageLoop(form);
 }

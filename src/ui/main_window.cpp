@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "help/window_help_context.h"
 #include "textforms/failure.h"
+#include "ui/application.h"
 #include "ui/event_dispatch.h"
 #include "ui/notice_box.h"
 #include "ui/save_dialog.h"
@@ -30,8 +32,9 @@ HFONT MakeFont(int height, int weight, const wchar_t* face) {
 
 }  // namespace
 
-TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder)
-    : state_(state), parameters_(parameters), programFolder_(std::move(programFolder)) {
+TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder,
+               ProgramHelp& help)
+    : state_(state), parameters_(parameters), programFolder_(std::move(programFolder)), help_(help) {
   CreateFonts();
   RegisterWindowClass(kClassName, &RoutedWindowProc<TMForm>, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   const LayoutRect client = Scaled(Control::MForm);
@@ -153,9 +156,12 @@ void TMForm::FormClose() {
 
 void TMForm::BImportarClick() { exportRun_->BImportarClick(); }
 
-void TMForm::Button1Click() {}
+void TMForm::Button1Click() {
+  TheApplication().HelpFile = kProgramHelpFile;
+  help_.HelpCommand(kHelpCommandContents, 0);
+}
 
-void TMForm::FormHelp(DWORD) {}
+void TMForm::FormHelp(int context) { help_.ContextHelp(context); }
 
 // --- operations
 
@@ -216,7 +222,7 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_HELP:
-      FormHelp(static_cast<DWORD>(reinterpret_cast<const HELPINFO*>(lParam)->dwContextId));
+      if (const auto context = HelpRequestContext(*reinterpret_cast<const HELPINFO*>(lParam))) FormHelp(*context);
       return TRUE;
     case WM_SYSCOLORCHANGE:
       draw3D3_->LookChanged();
@@ -336,12 +342,6 @@ bool TMForm::PreTranslateMessage(const MSG& message) {
       return true;
     case VK_ESCAPE:
       return true;  // no button cancels
-    case VK_F1: {
-      if (!NoModifierHeld()) return false;
-      const HWND focus = GetFocus();
-      FormHelp(GetWindowContextHelpId(focus ? focus : window));
-      return true;
-    }
     default:
       return false;
   }

@@ -11,6 +11,7 @@
 #include "app/run_modes.h"
 #include "export/export_run.h"
 #include "export/export_window.h"
+#include "help/program_help.h"
 #include "ui/bitmap_button.h"
 #include "ui/gradient_panel.h"
 #include "ui/win32_handles.h"
@@ -24,7 +25,8 @@ namespace zorva {
 class TMForm final : public ExportWindow, public StartWindow {
  public:
   // Builds the window and its controls hidden, then runs FormCreate.
-  TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder);
+  TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder,
+         ProgramHelp& help);
   ~TMForm() override;
   TMForm(const TMForm&) = delete;
   TMForm& operator=(const TMForm&) = delete;
@@ -44,7 +46,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   void FormClose();  // raises a failure to keep the window open
   void BImportarClick() override;
   void Button1Click();
-  void FormHelp(DWORD context);  // F1, with the help context of the control
+  void FormHelp(int context);  // F1, with the help context of the control
 
   // What the export run and the start-up use of the window.
   void AttachToHostWindow(std::uint32_t handle) override;
@@ -79,6 +81,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   ProgramState& state_;
   const CommandLineParameters& parameters_;
   std::string programFolder_;
+  ProgramHelp& help_;
 
   LayoutScale scale_;
   unique_hfont windowFont_;

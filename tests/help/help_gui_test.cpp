@@ -94,6 +94,27 @@ TEST(HelpGui, TheHelpButtonAsksForTheContentsOfTheHelpFileInTheProgramFolder) {
   EXPECT_FALSE(WaitForFailureBox(run.process->id(), 1s));
 }
 
+TEST(HelpGui, F1OnTheNoticeBoxDoesNothing) {
+  HelpRun run;
+  ASSERT_TRUE(run.window);
+  run.folder.AddDemoTables();
+  Click(Button(run.window, L"Aceptar"));
+  const HWND dialog = WaitForSaveDialog(run.process->id());
+  ASSERT_TRUE(dialog);
+  ConfirmSaveDialog(dialog, run.folder.File(L"horario.xml"));
+  const auto notice = WaitForNotice(run.process->id(), 60s);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->text, L"Proceso finalizado");
+  PressKey(notice->window, VK_F1);
+  Sleep(1000);
+  EXPECT_FALSE(FileExists(run.log)) << "the box and its button carry no help context";
+  PressKey(notice->window, VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(notice->window); }));
+  // Back in the window, F1 reaches the engine again.
+  PressKey(run.window, VK_F1);
+  EXPECT_EQ(run.Calls(1), std::vector<std::string>{"caller=0 command=15 file=" + run.HelpFile() + " data=1"});
+}
+
 TEST(HelpGui, WithoutTheEngineHelpDoesNothingAndSaysNothing) {
   const NoEngine noEngine;
   HelpRun run(false);
