@@ -4,28 +4,34 @@
 # chmcmd records each context-mapped topic as the project's folder followed
 # by the topic ("/home/.../principal.htm"), which no help engine finds inside
 # the file. So it runs with the project's staging folder as its root folder,
-# in a private user and mount namespace, and records "/principal.htm".
+# and records "/principal.htm". The staging folder gets its own copy of
+# chmcmd and of the libraries it loads, so no mount is needed: root enters it
+# with chroot, anyone else through a private user namespace.
 set -eu
 src=$1
 out=$2
-chmcmd=${CHMCMD:-chmcmd}
+chmcmd=$(readlink -f "$(command -v "${CHMCMD:-chmcmd}")")
 stage="$out.stage"
 
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$src"/NA.hhp "$src"/NA.hhc "$src"/NA.hhk "$src"/*.htm "$src"/*.css "$stage"/
-# The real file: inside the new root only what lies under /usr is seen.
-chmcmd_path=$(readlink -f "$(command -v "$chmcmd")")
+cp "$chmcmd" "$stage/chmcmd"
+# Its linked libraries, and the thread library its runtime opens by name.
+libdir=$(dirname "$(ldd "$chmcmd" | grep -o '/[^ ]*libc\.so[^ ]*')")
+for lib in $(ldd "$chmcmd" | grep -o '/[^ ]*') "$libdir/libpthread.so.0" "$libdir/libdl.so.2"; do
+  [ -e "$lib" ] || continue
+  mkdir -p "$stage$(dirname "$lib")"
+  cp -L "$lib" "$stage$lib"
+done
 
-log="$stage.log"
-if unshare --user --map-root-user --mount true 2>/dev/null; then
-  (cd "$stage" && mkdir usr && ln -s usr/lib lib && ln -s usr/lib64 lib64 &&
-    unshare --user --map-root-user --mount sh -c \
-      'mount --rbind /usr usr && exec chroot . "$0" --no-html-scan NA.hhp' "$chmcmd_path") >"$log" 2>&1 || true
+if [ "$(id -u)" -eq 0 ]; then
+  enter="chroot ."
 else
-  echo "compile_chm: no private namespaces here; the context map of NA.chm will name the build folder" >&2
-  (cd "$stage" && "$chmcmd_path" --no-html-scan NA.hhp) >"$log" 2>&1 || true
+  enter="unshare --user --map-root-user chroot ."
 fi
+log="$stage.log"
+(cd "$stage" && $enter /chmcmd --no-html-scan NA.hhp) >"$log" 2>&1 || true
 if grep -E '^(Error|Warning)|corrupt|failed' "$log" >&2 || [ ! -s "$stage/NA.chm" ]; then
   echo "compile_chm: chmcmd did not compile $src/NA.hhp cleanly (see $log)" >&2
   exit 1
