@@ -52,6 +52,7 @@ TEST(MainWindow, TheFrameCanNeitherBeResizedNorMinimisedNorMaximised) {
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_TRUE(GetWindowLongW(w.window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << "no icon in the title bar";
+
 }
 
 TEST(MainWindow, TheGradientRowsAndTheBevelCornersHaveTheirColours) {
@@ -115,12 +116,14 @@ TEST(MainWindow, TheFocusStartsOnSalirAndTabRunsAcrossThePanels) {
   EXPECT_EQ(w.Focus(), aceptar);
 }
 
-TEST(MainWindow, EnterRightAfterStartPressesSalir) {
-  Window w;
-  BringToFront(w.window);
-  WaitUntil([&] { return w.Focus() == w.Button(L"&Salir"); }, 5s);
-  PressKey(w.window, VK_RETURN);
-  EXPECT_EQ(w.process.WaitForExit(), 0u);
+TEST(MainWindow, EnterOrSpaceRightAfterStartPressesSalir) {
+  for (WORD key : {WORD{VK_RETURN}, WORD{VK_SPACE}}) {
+    Window w;
+    BringToFront(w.window);
+    WaitUntil([&] { return w.Focus() == w.Button(L"&Salir"); }, 5s);
+    PressKey(w.window, key);
+    EXPECT_EQ(w.process.WaitForExit(), 0u) << key;
+  }
 }
 
 TEST(MainWindow, TheLetterSPressesSalirWithOrWithoutAlt) {
