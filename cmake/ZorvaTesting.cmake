@@ -20,9 +20,14 @@ macro(zorva_find_gtest)
 endmacro()
 
 # The environment a test of the Windows build runs in, plus EXTRA entries.
+# A test that names a WINEPREFIX of its own runs there, with its own Wine
+# server; the others share the build's prefix.
 function(zorva_test_environment out)
   set(env ${ARGN})
-  if(CMAKE_CROSSCOMPILING)
+  list(FILTER env INCLUDE REGEX "^WINEPREFIX=")
+  set(own_prefix "${env}")
+  set(env ${ARGN})
+  if(CMAKE_CROSSCOMPILING AND NOT own_prefix)
     list(APPEND env "WINEPREFIX=${ZORVA_WINEPREFIX}")
   endif()
   set(${out} "${env}" PARENT_SCOPE)

@@ -25,5 +25,7 @@ scripts/fuzz-tables.sh 60
 echo "== windows tests (Wine, Xvfb)"
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset windows || status=$?
-WINEPREFIX="$PWD/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+for prefix in build/windows/wineprefix*/; do
+  WINEPREFIX="$PWD/$prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+done
 exit $status
