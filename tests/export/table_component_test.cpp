@@ -103,6 +103,36 @@ TEST_F(TableFolder, MissingFieldNamesTheComponentAndLeavesTheTableOpen) {
   EXPECT_EQ(table.Column("DIA").number, 1);
 }
 
+// The fields found on one row are remembered for the next: asked for in
+// another order or letter case, and after the table is opened again in
+// another folder with another layout, they must still give their own values.
+TEST_F(TableFolder, FieldsAreFoundInAnyOrderAndAnewAfterReopening) {
+  Write("SOLUC.DBF", Soluc());
+  fs::create_directories(folder_ / "other");
+  Write("other/SOLUC.DBF",
+        TableBytes(0x03, {{"DIA", 'N', 2}, {"x", 'C', 1}, {"asig", 'C', 4}}, {"  7ZLEN"}, 0x02));
+  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  const auto texts = [&table](std::initializer_list<std::string_view> names) {
+    std::string seen;
+    for (std::string_view name : names) {
+      const ColumnValue value = table.Column(name);
+      seen += (value.kind == ColumnKind::Character ? value.text : std::to_string(int(value.number))) + ";";
+    }
+    return seen;
+  };
+  table.Open();
+  table.First();
+  EXPECT_EQ(texts({"ASIG", "DIA"}), "MAT;1;");
+  table.Next();
+  EXPECT_EQ(texts({"ASIG", "DIA"}), "EF;3;");
+  EXPECT_EQ(texts({"DIA", "dia", "Asig", "ASIG", "DIA"}), "3;3;EF;EF;3;");
+  table.Close();
+  table.SetDatabaseName(PathOf("other"));
+  table.Open();
+  table.First();
+  EXPECT_EQ(texts({"ASIG", "DIA", "X"}), "LEN;7;Z;");
+}
+
 TEST_F(TableFolder, OpenKeepsAnOpenTableAndCloseDropsIt) {
   Write("SOLUC.DBF", Soluc());
   TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
