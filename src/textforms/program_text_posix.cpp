@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "textforms/code_page_text.h"
 #include "textforms/oem_code_page.h"
@@ -23,6 +25,82 @@ using unique_iconv = unique_handle<iconv_t, IconvCloser, nullptr>;
 unique_iconv OpenToUtf8(const std::string& charset) {
   const iconv_t handle = iconv_open("UTF-8", charset.c_str());
   return unique_iconv(handle == reinterpret_cast<iconv_t>(-1) ? nullptr : handle);
+}
+
+// The bytes read through a converter to UTF-8. A byte with no character in
+// the source set becomes "?".
+std::string Utf8Through(iconv_t converter, std::string_view bytes) {
+  std::string out;
+  // iconv takes its input through a pointer to non-const but never writes it.
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  char buffer[1024];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, outPtr);
+    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+    // A byte with no character in the source set, or a cut-off sequence.
+    out += '?';
+    ++in;
+    --inLeft;
+  }
+  // Stateful sets (CP1255, CP1258) hold back a letter that a combining mark
+  // might still follow: the final flush gives it, and leaves the converter
+  // in its initial state.
+  char* outPtr = buffer;
+  std::size_t outLeft = sizeof buffer;
+  iconv(converter, nullptr, nullptr, &outPtr, &outLeft);
+  out.append(buffer, outPtr);
+  return out;
+}
+
+// The UTF-8 of each of the 256 bytes of a code page whose characters are one
+// byte each and which iconv converts without holding anything back; empty
+// for any other. A byte with no character gives "?", as in Utf8Through.
+std::vector<std::string> ByteTexts(iconv_t converter) {
+  std::vector<std::string> texts(256);
+  for (int b = 0; b < 256; ++b) {
+    char byte = static_cast<char>(b);
+    char* in = &byte;
+    std::size_t inLeft = 1;
+    char out[8];
+    char* outPtr = out;
+    std::size_t outLeft = sizeof out;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(converter, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) {
+      // Nothing out: the letter waits for a combining mark (CP1255, CP1258).
+      if (outPtr == out) return {};
+      texts[b].assign(out, outPtr);
+    } else if (errno == EILSEQ) {
+      texts[b] = "?";
+    } else {
+      return {};  // the first byte of a longer character
+    }
+  }
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  return texts;
+}
+
+// A code page's way to UTF-8, kept for the life of the thread: opening a
+// converter costs many times what converting a field's few bytes costs, and
+// an export converts a field of nearly every row. Where the code page allows
+// it, a table of its bytes spares even the calls of iconv.
+struct CodePageConverter {
+  unsigned codePage;
+  unique_iconv converter;  // null for a code page iconv does not know
+  std::vector<std::string> byteTexts;
+};
+
+const CodePageConverter& KeptConverter(unsigned codePage) {
+  thread_local std::vector<CodePageConverter> kept;
+  for (const CodePageConverter& k : kept)
+    if (k.codePage == codePage) return k;
+  unique_iconv converter = OpenToUtf8(CharsetOfCodePage(codePage));
+  std::vector<std::string> byteTexts = converter ? ByteTexts(converter.get()) : std::vector<std::string>();
+  kept.push_back({codePage, std::move(converter), std::move(byteTexts)});
+  return kept.back();
 }
 
 // The locale that decides the character set, as the C library picks it.
@@ -46,36 +124,24 @@ std::string CharsetOfCodePage(unsigned codePage) {
 std::string Utf8FromCharset(std::string_view bytes, const std::string& charset) {
   if (bytes.empty()) return {};
   const unique_iconv converter = OpenToUtf8(charset);
-  if (!converter) return AsciiOnly(bytes);
-  std::string out;
-  std::string input(bytes);
-  char* in = input.data();
-  std::size_t inLeft = input.size();
-  char buffer[1024];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, outPtr);
-    if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-    // A byte with no character in the source set, or a cut-off sequence.
-    out += '?';
-    ++in;
-    --inLeft;
-  }
-  // Stateful sets (CP1255, CP1258) hold back a letter that a combining mark
-  // might still follow: the final flush gives it.
-  char* outPtr = buffer;
-  std::size_t outLeft = sizeof buffer;
-  iconv(converter.get(), nullptr, nullptr, &outPtr, &outLeft);
-  out.append(buffer, outPtr);
-  return out;
+  return converter ? Utf8Through(converter.get(), bytes) : AsciiOnly(bytes);
 }
 
 std::string ProgramTextFromUtf8(std::string_view utf8) { return std::string(utf8); }
 
 std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage) {
-  return Utf8FromCharset(bytes, CharsetOfCodePage(codePage));
+  if (bytes.empty()) return {};
+  const CodePageConverter& kept = KeptConverter(codePage);
+  if (!kept.byteTexts.empty()) {
+    std::string out;
+    for (const unsigned char byte : bytes) out += kept.byteTexts[byte];
+    return out;
+  }
+  if (!kept.converter) return AsciiOnly(bytes);
+  // A kept converter starts from its initial state, whatever a conversion
+  // cut short by an exception left in it.
+  iconv(kept.converter.get(), nullptr, nullptr, nullptr, nullptr);
+  return Utf8Through(kept.converter.get(), bytes);
 }
 
 std::string ProgramTextFromOem(std::string_view bytes) {

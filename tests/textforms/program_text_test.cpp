@@ -28,6 +28,25 @@ TEST(ProgramTextTest, TableCodePagesGiveTheSameLetters) {
     EXPECT_EQ(ProgramTextFromCodePage(c.bytes, c.codePage), ProgramTextFromUtf8(c.utf8)) << c.codePage;
 }
 
+// Each code page keeps its way of converting from one text to the next,
+// through a table of its bytes or through a converter that holds a letter
+// back for a combining mark: nothing of one text may reach the next.
+TEST(ProgramTextTest, EachTextIsConvertedAlone) {
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(ProgramTextFromCodePage("a\xC3", 1258), ProgramTextFromUtf8("aĂ"));
+    EXPECT_EQ(ProgramTextFromCodePage("\xE0", 1255), ProgramTextFromUtf8("א"));
+    EXPECT_EQ(ProgramTextFromCodePage("\x82\xA0", 932), ProgramTextFromUtf8("あ"));
+    EXPECT_EQ(ProgramTextFromCodePage("\xF1", 1252), ProgramTextFromUtf8("ñ"));
+  }
+}
+
+#ifndef _WIN32
+TEST(ProgramTextTest, BytesWithoutACharacterBecomeQuestionMarks) {
+  EXPECT_EQ(ProgramTextFromCodePage("a\x81" "b", 1252), "a?b");
+  EXPECT_EQ(ProgramTextFromCodePage("a\x82", 932), "a?");
+}
+#endif
+
 TEST(ProgramTextTest, UnknownCodePageKeepsAsciiAndMarksTheRest) {
   EXPECT_EQ(ProgramTextFromCodePage("ab\xA4" "c", 12345), "ab?c");
 }
