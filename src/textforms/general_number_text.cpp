@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -212,6 +213,15 @@ std::string GeneralNumberText(double value, char decimalMark) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
+
+  // A whole number below 10^15 has at most 15 digits, all of them exact: the
+  // scaling leaves them as they are and rounds nothing. These are most of a
+  // timetable's numbers.
+  if (std::fabs(value) < 1e15 && std::trunc(value) == value) {
+    char whole[20];
+    return std::string(whole,
+                       std::to_chars(whole, whole + sizeof whole, static_cast<std::int64_t>(value)).ptr);
+  }
 
   const auto [digits, e] = SignificantDigits(std::fabs(value));
   const int n = static_cast<int>(digits.size());
