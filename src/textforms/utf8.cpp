@@ -58,19 +58,27 @@ void AppendUtf8(std::string& out, char32_t c) {
 }  // namespace
 
 std::u16string Utf16FromUtf8(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
+  // No byte gives more than one unit, nor a sequence more units than bytes:
+  // the units are written in place, and the string cut to their count.
+  std::u16string out(utf8.size(), u'\0');
+  char16_t* unit = out.data();
   while (!utf8.empty()) {
+    if (static_cast<unsigned char>(utf8[0]) < 0x80) {
+      *unit++ = static_cast<char16_t>(utf8[0]);
+      utf8.remove_prefix(1);
+      continue;
+    }
     const Decoded d = DecodeOne(utf8);
     utf8.remove_prefix(d.length);
     if (d.codePoint < 0x10000) {
-      out += static_cast<char16_t>(d.codePoint);
+      *unit++ = static_cast<char16_t>(d.codePoint);
     } else {
       const char32_t v = d.codePoint - 0x10000;
-      out += static_cast<char16_t>(0xD800 | (v >> 10));
-      out += static_cast<char16_t>(0xDC00 | (v & 0x3FF));
+      *unit++ = static_cast<char16_t>(0xD800 | (v >> 10));
+      *unit++ = static_cast<char16_t>(0xDC00 | (v & 0x3FF));
     }
   }
+  out.resize(static_cast<std::size_t>(unit - out.data()));
   return out;
 }
 
