@@ -162,7 +162,7 @@ class HeaderReader {
 
   FieldInfo Describe(const Descriptor& descriptor, bool level7) const {
     FieldInfo field;
-    field.name = ProgramTextOfTable(descriptor.name, header_.codePage);
+    ProgramTextOfTable(descriptor.name, header_.codePage, field.name);
     field.type = descriptor.type;
     field.width = descriptor.width;
     if (descriptor.type == '0') {

@@ -75,6 +75,13 @@ std::optional<double> ParseNumber(std::string_view text) {
     text.remove_prefix(1);
   }
   if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
+  // Most numbers of a timetable are a few digits: below 10^15 they are read
+  // exactly as whole numbers, without the general reading of a decimal.
+  if (text.size() <= 15 && AllDigits(text)) {
+    std::int64_t whole = 0;
+    for (char digit : text) whole = whole * 10 + (digit - '0');
+    return negative ? -double(whole) : double(whole);
+  }
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
@@ -125,8 +132,10 @@ ColumnValue FieldValues::Read(const FieldInfo& field, std::span<const unsigned c
   const auto bytes = record.subspan(field.offset, field.width);
   const std::string_view text = AsText(bytes);
   const auto deliverText = [&](std::string_view stored) {
-    value.text =
-        field.kind == ColumnKind::Bytes ? std::string(stored) : ProgramTextOfTable(stored, header_.codePage);
+    if (field.kind == ColumnKind::Bytes)
+      value.text.assign(stored);
+    else
+      ProgramTextOfTable(stored, header_.codePage, value.text);
     value.isNull = false;
   };
 

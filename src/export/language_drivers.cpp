@@ -91,12 +91,13 @@ std::optional<unsigned> CodePageOfLanguageDriver(std::uint8_t languageDriver) {
 
 namespace zorva::dbase {
 
-std::string ProgramTextOfTable(std::string_view bytes, std::optional<unsigned> codePage) {
+void ProgramTextOfTable(std::string_view bytes, std::optional<unsigned> codePage, std::string& text) {
   // Every code page in the table above keeps ASCII as it is, and most of a
   // timetable's text is ASCII: it needs no conversion.
   if (std::ranges::all_of(bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return std::string(bytes);
-  return codePage ? ProgramTextFromCodePage(bytes, *codePage) : ProgramTextFromOem(bytes);
+    text.assign(bytes);
+  else
+    text = codePage ? ProgramTextFromCodePage(bytes, *codePage) : ProgramTextFromOem(bytes);
 }
 
 }  // namespace zorva::dbase

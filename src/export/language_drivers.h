@@ -12,8 +12,9 @@ namespace zorva::dbase {
 // know, whose text is then taken as the OEM code page's.
 std::optional<unsigned> CodePageOfLanguageDriver(std::uint8_t languageDriver);
 
-// A table's text as program text: from its code page, or from the OEM code
-// page when it names none.
-std::string ProgramTextOfTable(std::string_view bytes, std::optional<unsigned> codePage);
+// A table's text as program text, from its code page or from the OEM code
+// page when it names none, into `text`: ASCII is copied once, straight into
+// place.
+void ProgramTextOfTable(std::string_view bytes, std::optional<unsigned> codePage, std::string& text);
 
 }  // namespace zorva::dbase

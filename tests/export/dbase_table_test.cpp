@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <functional>
 
 #include "export/byte_source.h"
@@ -276,15 +278,28 @@ TEST(DbaseTable, BlankAndOverflowedValuesAreNull) {
 }
 
 TEST(DbaseTable, NumbersReadWithSignsDecimalsAndExponents) {
+  // Whole numbers of up to 15 digits take a shorter way than the others.
   const std::pair<const char*, double> cases[] = {
-      {"   -12.50", -12.5},  {"     +3.0", 3.0}, {"     -.25", -0.25},
-      {"  1.5E+03", 1500.0}, {"        0", 0.0},
+      {"   -12.50", -12.5},
+      {"     +3.0", 3.0},
+      {"     -.25", -0.25},
+      {"  1.5E+03", 1500.0},
+      {"        0", 0.0},
+      {"      +42", 42.0},
+      {"       -7", -7.0},
+      {"999999999999999", 999999999999999.0},
+      {"-123456789012345", -123456789012345.0},
+      {"1234567890123456789", 1234567890123456789.0},
   };
   for (const auto& [stored, number] : cases) {
-    DbaseTable table = TableOver(TableBytes(0x03, {{"F", 'F', 9}}, {std::string(" ") + stored}));
+    const std::string padded = std::string(20 - std::strlen(stored), ' ') + stored;
+    DbaseTable table = TableOver(TableBytes(0x03, {{"F", 'F', 20}}, {" " + padded}));
     table.First();
     EXPECT_EQ(table.Read(table.Fields()[0]).number, number) << stored;
   }
+  DbaseTable negativeZero = TableOver(TableBytes(0x03, {{"N", 'N', 2}}, {" -0"}));
+  negativeZero.First();
+  EXPECT_TRUE(std::signbit(negativeZero.Read(negativeZero.Fields()[0]).number));
 }
 
 TEST(DbaseTable, TextWithoutLanguageDriverComesFromTheOemCodePage) {
