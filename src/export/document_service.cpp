@@ -1,6 +1,7 @@
 #include "export/document_service.h"
 
 #include "textforms/failure_texts.h"
+#include "textforms/program_text.h"
 
 namespace zorva {
 namespace {
@@ -12,6 +13,13 @@ std::string_view WithoutTrailingMarks(std::string_view text) {
 }
 
 }  // namespace
+
+std::u16string DocumentValue(std::string_view text) {
+  std::u16string value = DocumentText(text);
+  for (char16_t& c : value)
+    if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF) c = 0xFFFD;
+  return value;
+}
 
 std::string DocumentFailureText(std::string_view description, std::string_view systemText,
                                 std::uint32_t status) {

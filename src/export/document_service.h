@@ -12,12 +12,18 @@
 
 namespace zorva {
 
-// An attribute as the document takes it: a text, or an integer that the
-// service writes in decimal digits.
+// An attribute as the document takes it: a program text, which the service
+// turns into the document's characters as DocumentValue does, or an integer
+// that the service writes in decimal digits.
 struct Attribute {
   std::u16string_view name;
-  std::variant<std::u16string_view, std::int32_t> value;
+  std::variant<std::string_view, std::int32_t> value;
 };
+
+// Program text as the characters of an attribute value: DocumentText, with
+// the characters that XML cannot carry (the other control characters,
+// U+FFFE and U+FFFF) replaced by U+FFFD, so that every file can be read.
+std::u16string DocumentValue(std::string_view text);
 
 // The XML document service behind ExportDocument. It builds one document
 // from these calls, in this order: StartDocument; per section BeginSection,

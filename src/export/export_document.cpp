@@ -12,16 +12,6 @@
 #include "textforms/program_text.h"
 
 namespace zorva {
-namespace {
-
-// XML cannot carry the other control characters, nor U+FFFE and U+FFFF:
-// they become the replacement character, so that every file can be read.
-void ReplaceUnwritable(std::u16string& text) {
-  for (char16_t& c : text)
-    if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF) c = 0xFFFD;
-}
-
-}  // namespace
 
 ExportDocument::ExportDocument(DocumentServiceFactory makeService, const RegionalFormats& formats,
                                LocalClock clock)
@@ -34,11 +24,9 @@ void ExportDocument::StartDocument() {
   // The date and the time are two readings of the clock.
   const DateTime date = clock_();
   const DateTime time = clock_();
-  const std::u16string fecha = DocumentText(PictureText(formats_.ShortDatePicture, date, formats_) + ' ' +
-                                            PictureText(formats_.LongTimePicture, time, formats_));
-  const std::u16string autor = DocumentText("TEMPOVIA");
-  const std::u16string modulo = DocumentText("HORARIOS");
-  const Attribute root[]{{u"autor", autor}, {u"fecha", fecha}, {u"modulo", modulo}};
+  const std::string fecha = PictureText(formats_.ShortDatePicture, date, formats_) + ' ' +
+                            PictureText(formats_.LongTimePicture, time, formats_);
+  const Attribute root[]{{u"autor", "TEMPOVIA"}, {u"fecha", fecha}, {u"modulo", "HORARIOS"}};
   service_->StartDocument(u"SERVICIO", root);
 }
 
@@ -63,9 +51,8 @@ void ExportDocument::AddRow(const Section& section, const RowSource& row) {
         attribute.value = ColumnInteger(row.Column(layout.column));
         break;
       case Conversion::Text:
-        texts_[i] = DocumentText(ColumnText(row.Column(layout.column), formats_));
-        ReplaceUnwritable(texts_[i]);
-        attribute.value = std::u16string_view(texts_[i]);
+        texts_[i] = ColumnText(row.Column(layout.column), formats_);
+        attribute.value = std::string_view(texts_[i]);
         break;
     }
   }

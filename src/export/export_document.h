@@ -53,7 +53,7 @@ class ExportDocument {
 
   // Reused from row to row, so that a row costs no allocation once the
   // texts have grown to their widths.
-  std::array<std::u16string, kMaxAttributes> texts_;
+  std::array<std::string, kMaxAttributes> texts_;
   std::array<Attribute, kMaxAttributes> attributes_;
 };
 

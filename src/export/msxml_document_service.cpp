@@ -213,8 +213,8 @@ class MsxmlDocumentService : public DocumentService {
   static void SetAttributes(IXMLDOMElement* element, std::span<const Attribute> attributes) {
     for (const Attribute& attribute : attributes) {
       const Bstr name(attribute.name);
-      if (const auto* text = std::get_if<std::u16string_view>(&attribute.value))
-        Check(element->setAttribute(name.get(), Variant(*text).get()));
+      if (const auto* text = std::get_if<std::string_view>(&attribute.value))
+        Check(element->setAttribute(name.get(), Variant(DocumentValue(*text)).get()));
       else
         Check(element->setAttribute(name.get(), Variant(std::get<std::int32_t>(attribute.value)).get()));
     }

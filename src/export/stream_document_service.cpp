@@ -89,10 +89,9 @@ class TemporaryFile {
   std::string path_;
 };
 
-// Writes the XML text through a buffer. Names are ASCII; values are UTF-16
-// and go out as UTF-8, with markup characters and the white space that a
-// reader would normalise written as references. A lone surrogate cannot be
-// encoded and becomes the replacement character.
+// Writes the XML text through a buffer. Names are ASCII; values are program
+// text, UTF-8 here, and go out as UTF-8, with markup characters and the white
+// space that a reader would normalise written as references.
 class XmlStream {
  public:
   explicit XmlStream(TemporaryFile& file) : file_(file), buffer_(new char[kCapacity]) {}
@@ -105,29 +104,27 @@ class XmlStream {
     }
   }
 
-  void Name(std::u16string_view name) {
-    char* out = Room(name.size());
-    for (char16_t c : name) *out++ = static_cast<char>(c);
-    used_ += name.size();
-  }
+  void Name(std::u16string_view name) { used_ = Narrowed(Room(name.size()), name) - buffer_.get(); }
 
   void Attribute(const zorva::Attribute& attribute) {
-    Raw(" ");
-    Name(attribute.name);
-    Raw("=\"");
-    if (const auto* text = std::get_if<std::u16string_view>(&attribute.value)) {
-      // In parts, none of which ends inside a surrogate pair.
-      for (std::u16string_view rest = *text; !rest.empty();) {
-        std::size_t size = std::min(rest.size(), kChunk);
-        if (size < rest.size() && rest[size - 1] >= 0xD800 && rest[size - 1] <= 0xDBFF) --size;
-        Value(rest.substr(0, size));
-        rest.remove_prefix(size);
-      }
+    char* out = Room(attribute.name.size() + 3);
+    *out++ = ' ';
+    out = Narrowed(out, attribute.name);
+    *out++ = '=';
+    *out++ = '"';
+    used_ = out - buffer_.get();
+    if (const auto* text = std::get_if<std::string_view>(&attribute.value)) {
+      // Nearly every value is short ASCII that XML can carry as it is. Any
+      // other goes through the document's characters, which replace what
+      // XML cannot carry and mend what is not UTF-8.
+      if (!PlainValue(*text)) Utf16Value(DocumentValue(*text));
     } else {
-      char* out = Room(kIntegerRoom);
-      used_ += std::to_chars(out, out + kIntegerRoom, std::get<std::int32_t>(attribute.value)).ptr - out;
+      out = Room(kIntegerRoom);
+      used_ =
+          std::to_chars(out, out + kIntegerRoom, std::get<std::int32_t>(attribute.value)).ptr - buffer_.get();
     }
-    Raw("\"");
+    *Room(1) = '"';
+    ++used_;
   }
 
   void Flush() {
@@ -148,37 +145,38 @@ class XmlStream {
     return buffer_.get() + used_;
   }
 
-  void Value(std::u16string_view text) {
+  // A value of plain ASCII that fits the buffer at once; false, with nothing
+  // written, for any other.
+  bool PlainValue(std::string_view text) {
+    if (text.size() > kChunk) return false;
+    char* out = Room(text.size() * 6);
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte >= 0x80) return false;
+      out = Escaped(out, c);
+    }
+    used_ = out - buffer_.get();
+    return true;
+  }
+
+  // UTF-16, in parts none of which ends inside a surrogate pair. A lone
+  // surrogate cannot be encoded and becomes the replacement character.
+  void Utf16Value(std::u16string_view text) {
+    for (std::u16string_view rest = text; !rest.empty();) {
+      std::size_t size = std::min(rest.size(), kChunk);
+      if (size < rest.size() && rest[size - 1] >= 0xD800 && rest[size - 1] <= 0xDBFF) --size;
+      Utf16Part(rest.substr(0, size));
+      rest.remove_prefix(size);
+    }
+  }
+
+  void Utf16Part(std::u16string_view text) {
     char* const start = Room(text.size() * 6);
     char* out = start;
     for (std::size_t i = 0; i < text.size(); ++i) {
       char32_t c = text[i];
       if (c < 0x80) {
-        switch (c) {
-          case '&':
-            out = Put(out, "&amp;");
-            break;
-          case '<':
-            out = Put(out, "&lt;");
-            break;
-          case '>':
-            out = Put(out, "&gt;");
-            break;
-          case '"':
-            out = Put(out, "&quot;");
-            break;
-          case '\t':
-            out = Put(out, "&#9;");
-            break;
-          case '\n':
-            out = Put(out, "&#10;");
-            break;
-          case '\r':
-            out = Put(out, "&#13;");
-            break;
-          default:
-            *out++ = static_cast<char>(c);
-        }
+        out = Escaped(out, static_cast<char>(c));
         continue;
       }
       if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
@@ -190,6 +188,35 @@ class XmlStream {
       out = Utf8(out, c);
     }
     used_ += out - start;
+  }
+
+  // Names are ASCII.
+  static char* Narrowed(char* out, std::u16string_view name) {
+    for (char16_t c : name) *out++ = static_cast<char>(c);
+    return out;
+  }
+
+  // An ASCII character of a value, markup and white space as references.
+  static char* Escaped(char* out, char c) {
+    switch (c) {
+      case '&':
+        return Put(out, "&amp;");
+      case '<':
+        return Put(out, "&lt;");
+      case '>':
+        return Put(out, "&gt;");
+      case '"':
+        return Put(out, "&quot;");
+      case '\t':
+        return Put(out, "&#9;");
+      case '\n':
+        return Put(out, "&#10;");
+      case '\r':
+        return Put(out, "&#13;");
+      default:
+        *out++ = c;
+        return out;
+    }
   }
 
   template <std::size_t N>

@@ -47,11 +47,15 @@ class DocumentServiceTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder_); }
 
+  // Values are program text: markup, white space, a letter beyond ASCII and
+  // control characters that XML cannot carry.
   static void Build(DocumentService& service) {
-    const Attribute root[]{{u"autor", u"TEMPOVIA"}};
+    const Attribute root[]{{u"autor", "TEMPOVIA"}};
     service.StartDocument(u"SERVICIO", root);
     service.BeginSection(u"ASIGT", u"/SERVICIO/ASIGT");
-    const Attribute row[]{{u"ID", std::int32_t{1}}, {u"NOMBRE", u"a & b < \"c\"\r\n\tñ"}};
+    const std::string nombre = ProgramTextFromUtf8("a & b < \"c\"\r\n\tñ");
+    const std::string abrev("x\x01y\x1F", 4);
+    const Attribute row[]{{u"ID", std::int32_t{1}}, {u"NOMBRE", nombre}, {u"ABREV", abrev}};
     service.AddRow(u"ASIGF", row);
     service.BeginSection(u"SOLUCT", u"/SERVICIO/SOLUCT");
   }
@@ -68,11 +72,10 @@ TEST_F(DocumentServiceTest, SavingReplacesTheEarlierFileWithTheWholeDocument) {
   service->Save(DocumentText(target_));
   const std::string text = ReadFile(target_);
   EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\"")) << text;
-  EXPECT_NE(
-      text.find(
-          "<ASIGT><ASIGF ID=\"1\" NOMBRE=\"a &amp; b &lt; &quot;c&quot;&#13;&#10;&#9;\xC3\xB1\"/></ASIGT>"
-          "<SOLUCT/></SERVICIO>"),
-      std::string::npos)
+  EXPECT_NE(text.find("<ASIGT><ASIGF ID=\"1\" NOMBRE=\"a &amp; b &lt; &quot;c&quot;&#13;&#10;&#9;\xC3\xB1\" "
+                      "ABREV=\"x\xEF\xBF\xBDy\xEF\xBF\xBD\"/></ASIGT>"
+                      "<SOLUCT/></SERVICIO>"),
+            std::string::npos)
       << text;
   EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }

@@ -75,13 +75,21 @@ class StreamDocumentServiceTest : public ::testing::Test {
   }
 
   static void WriteSixSections(DocumentService& service, std::span<const Attribute> firstRow) {
-    const Attribute root[]{
-        {u"autor", u"TEMPOVIA"}, {u"fecha", u"05/03/2007 9:07:03"}, {u"modulo", u"HORARIOS"}};
+    const Attribute root[]{{u"autor", "TEMPOVIA"}, {u"fecha", "05/03/2007 9:07:03"}, {u"modulo", "HORARIOS"}};
     service.StartDocument(u"SERVICIO", root);
     for (std::u16string_view section : {u"ASIGT", u"NOMASIGT", u"PROFT", u"GRUPT", u"AULAT", u"SOLUCT"}) {
       service.BeginSection(section, u"");
       if (section == u"PROFT" && !firstRow.empty()) service.AddRow(u"PROFF", firstRow);
     }
+  }
+
+  // A document of one section with one row, saved.
+  void WriteOneRow(std::span<const Attribute> row) {
+    auto service = MakeDocumentService(target_);
+    service->StartDocument(u"R", {});
+    service->BeginSection(u"S", u"");
+    service->AddRow(u"F", row);
+    service->Save(Utf16FromUtf8(target_));
   }
 
   fs::path folder_;
@@ -91,11 +99,10 @@ class StreamDocumentServiceTest : public ::testing::Test {
 std::u16string U(std::string_view utf8) { return Utf16FromUtf8(utf8); }
 
 TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
-  const std::u16string reserved = U("Dpto. de \"Física\" & <Química> 'I'");
-  const std::u16string memo = U("línea 1\r\nlínea 2\ttab\n\r fin ");
-  const std::u16string beyond = U("€ 𝄞 ñ");
-  const Attribute row[]{
-      {u"ID", std::int32_t{1}}, {u"ABREV", reserved}, {u"NOMBRE", memo}, {u"DEPART", beyond}};
+  const Attribute row[]{{u"ID", std::int32_t{1}},
+                        {u"ABREV", "Dpto. de \"Fisica\" & <Quimica> 'I'"},
+                        {u"NOMBRE", "línea 1\r\nlínea 2\ttab\n\r fin "},
+                        {u"DEPART", "€ 𝄞 ñ"}};
   auto service = MakeDocumentService(target_);
   WriteSixSections(*service, row);
   service->Save(U(target_));
@@ -105,7 +112,7 @@ TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
             "  ASIGT\n"
             "  NOMASIGT\n"
             "  PROFT\n"
-            "    PROFF ID=[1] ABREV=[Dpto. de \"Física\" & <Química> 'I'] NOMBRE=[línea 1\r\nlínea "
+            "    PROFF ID=[1] ABREV=[Dpto. de \"Fisica\" & <Quimica> 'I'] NOMBRE=[línea 1\r\nlínea "
             "2\ttab\n\r fin ] "
             "DEPART=[€ 𝄞 ñ]\n"
             "  GRUPT\n"
@@ -117,33 +124,39 @@ TEST_F(StreamDocumentServiceTest, ValuesComeBackUnchanged) {
 
 TEST_F(StreamDocumentServiceTest, LongValuesComeBackWhole) {
   // Long enough to pass through the writer in several parts, with pairs of
-  // surrogates and escapes at every offset.
-  std::u16string memo;
-  while (memo.size() < 50000) memo += U("𝄞&ñ\r\n<\"x");
-  const std::u16string tail = u"x" + memo;
-  const Attribute row[]{{u"V", memo}, {u"W", tail}};
-  auto service = MakeDocumentService(target_);
-  service->StartDocument(u"R", {});
-  service->BeginSection(u"S", u"");
-  service->AddRow(u"F", row);
-  service->Save(U(target_));
+  // surrogates and escapes at every offset; and one of plain ASCII.
+  std::string memo, ascii;
+  while (memo.size() < 100000) memo += "𝄞&ñ\r\n<\"x";
+  while (ascii.size() < 100000) ascii += "a&b<c\"d\te";
+  const std::string tail = "x" + memo;
+  const Attribute row[]{{u"V", memo}, {u"W", tail}, {u"A", ascii}};
+  WriteOneRow(row);
   std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(xmlReadFile(target_.c_str(), nullptr, 0), xmlFreeDoc);
   ASSERT_TRUE(doc);
   const xmlNode* row_element = xmlDocGetRootElement(doc.get())->children->children;
-  for (const auto& [name, expected] : {std::pair{"V", memo}, std::pair{"W", tail}}) {
+  for (const auto& [name, expected] : {std::pair{"V", memo}, std::pair{"W", tail}, std::pair{"A", ascii}}) {
     xmlChar* value = xmlGetProp(row_element, reinterpret_cast<const xmlChar*>(name));
-    EXPECT_EQ(Utf16FromUtf8(reinterpret_cast<const char*>(value)), expected) << name;
+    EXPECT_TRUE(value && reinterpret_cast<const char*>(value) == expected) << name;
     xmlFree(value);
   }
 }
 
+// Program text that is not UTF-8 comes out as replacement characters, and so
+// do the characters that XML cannot carry.
+TEST_F(StreamDocumentServiceTest, WhatXmlCannotCarryBecomesReplacementCharacters) {
+  const std::string broken(
+      "a\x80"
+      "b\xC3",
+      4);
+  const std::string controls("\x01x\x1F\xEF\xBF\xBE", 6);  // U+FFFE at the end
+  const Attribute row[]{{u"B", broken}, {u"C", controls}};
+  WriteOneRow(row);
+  EXPECT_EQ(ReadBack(false), "R\n  S\n    F B=[a\uFFFDb\uFFFD] C=[\uFFFDx\uFFFD\uFFFD]\n");
+}
+
 TEST_F(StreamDocumentServiceTest, IntegersAreDecimalDigitsAndEmptyTextsStay) {
-  const Attribute row[]{{u"N", std::int32_t{-2147483647 - 1}}, {u"M", std::int32_t{0}}, {u"E", u""}};
-  auto service = MakeDocumentService(target_);
-  service->StartDocument(u"R", {});
-  service->BeginSection(u"S", u"");
-  service->AddRow(u"F", row);
-  service->Save(U(target_));
+  const Attribute row[]{{u"N", std::int32_t{-2147483647 - 1}}, {u"M", std::int32_t{0}}, {u"E", ""}};
+  WriteOneRow(row);
   EXPECT_EQ(ReadBack(false), "R\n  S\n    F N=[-2147483648] M=[0] E=[]\n");
 }
 
@@ -160,7 +173,7 @@ TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse
   try {
     auto service = MakeDocumentService(target_);
     WriteSixSections(*service, {});
-    const std::u16string filler(100, u'x');
+    const std::string filler(100, 'x');
     const Attribute row[]{{u"V", filler}};
     for (int i = 0; i < 10000; ++i) service->AddRow(u"F", row);
     service->Save(U(target_));
