@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zorva {
 
@@ -39,7 +40,7 @@ struct DateTime {
 
 // One column of the current row, as the table reader delivers it.
 struct ColumnValue {
-  std::string fieldName;  // as the table spells it; named in failures
+  std::string_view fieldName;  // as the table spells it, while its table is open; named in failures
   ColumnKind kind = ColumnKind::Character;
   bool isNull = true;
 

@@ -11,22 +11,23 @@
 
 namespace zorva::testing {
 
-inline ColumnValue NullColumn(std::string name, ColumnKind kind) {
+// Names are literals: a column's name outlives it.
+inline ColumnValue NullColumn(std::string_view name, ColumnKind kind) {
   ColumnValue value;
-  value.fieldName = std::move(name);
+  value.fieldName = name;
   value.kind = kind;
   return value;
 }
 
-inline ColumnValue TextColumn(std::string name, std::string text) {
-  ColumnValue value = NullColumn(std::move(name), ColumnKind::Character);
+inline ColumnValue TextColumn(std::string_view name, std::string text) {
+  ColumnValue value = NullColumn(name, ColumnKind::Character);
   value.isNull = false;
   value.text = std::move(text);
   return value;
 }
 
-inline ColumnValue FloatColumn(std::string name, double number) {
-  ColumnValue value = NullColumn(std::move(name), ColumnKind::Float);
+inline ColumnValue FloatColumn(std::string_view name, double number) {
+  ColumnValue value = NullColumn(name, ColumnKind::Float);
   value.isNull = false;
   value.number = number;
   return value;
@@ -68,7 +69,7 @@ inline FakeRow RowFor(std::string_view component, std::vector<std::string_view> 
   for (std::string_view column : columns) {
     std::string text(column);
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    values.push_back(TextColumn(std::string(column), text));
+    values.push_back(TextColumn(column, text));
   }
   return FakeRow(std::string(component), std::move(values));
 }
