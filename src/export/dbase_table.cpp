@@ -49,8 +49,18 @@ struct DbaseTable::State {
                                      header.recordLength);
   }
 
+  // The current record's bytes, found once for all the fields of its row.
+  std::span<const unsigned char> CurrentRecord() {
+    if (currentRecord.empty()) currentRecord = Record(current);
+    return currentRecord;
+  }
+
   void SkipDeleted() {
-    while (current < header.recordCount && Record(current)[0] == kDeleted) ++current;
+    currentRecord = {};
+    while (current < header.recordCount && CurrentRecord()[0] == kDeleted) {
+      ++current;
+      currentRecord = {};
+    }
   }
 
   std::unique_ptr<ByteSource> file;
@@ -64,6 +74,7 @@ struct DbaseTable::State {
   std::uint32_t bufferFirst = 0;
   std::uint32_t bufferCount = 0;
   std::uint32_t current = 0;
+  std::span<const unsigned char> currentRecord;  // empty until found
 };
 
 DbaseTable DbaseTable::Open(const std::string& folder, std::string_view tableName, TableType type) {
@@ -110,7 +121,7 @@ ColumnValue DbaseTable::Read(const FieldInfo& field) const {
     value.kind = field.kind;
     return value;
   }
-  return state_->values.Read(field, state_->Record(state_->current), state_->current + 1);
+  return state_->values.Read(field, state_->CurrentRecord(), state_->current + 1);
 }
 
 }  // namespace zorva::dbase
