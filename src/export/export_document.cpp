@@ -51,7 +51,7 @@ void ExportDocument::AddRow(const Section& section, const RowSource& row) {
         attribute.value = ColumnInteger(row.Column(layout.column));
         break;
       case Conversion::Text:
-        texts_[i] = ColumnText(row.Column(layout.column), formats_);
+        ColumnText(row.Column(layout.column), formats_, texts_[i]);
         attribute.value = std::string_view(texts_[i]);
         break;
     }

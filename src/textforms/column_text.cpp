@@ -28,4 +28,14 @@ std::string ColumnText(const ColumnValue& value, const RegionalFormats& formats)
   return {};
 }
 
+void ColumnText(const ColumnValue& value, const RegionalFormats& formats, std::string& text) {
+  // A column's own text goes straight into the room the caller has.
+  const bool ownText = value.kind == ColumnKind::Character || value.kind == ColumnKind::Memo ||
+                       value.kind == ColumnKind::Bytes;
+  if (ownText && !value.isNull)
+    text.assign(value.text);
+  else
+    text = ColumnText(value, formats);
+}
+
 }  // namespace zorva

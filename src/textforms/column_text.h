@@ -13,6 +13,9 @@ namespace zorva {
 // A null column gives the empty text.
 std::string ColumnText(const ColumnValue& value, const RegionalFormats& formats);
 
+// The same into `text`, whose room a caller that makes many texts may reuse.
+void ColumnText(const ColumnValue& value, const RegionalFormats& formats, std::string& text);
+
 // A column as a signed 32-bit integer; raises a Failure where it has none.
 std::int32_t ColumnInteger(const ColumnValue& value);
 

@@ -30,12 +30,21 @@ TEST(ColumnTextTest, NullColumnOfAnyKindIsEmpty) {
     value.number = 1;
     value.integer = 1;
     EXPECT_EQ(ColumnText(value, SpanishFormats()), "") << kind;
+    std::string into = "earlier";
+    ColumnText(value, SpanishFormats(), into);
+    EXPECT_EQ(into, "") << kind;
   }
 }
 
 TEST(ColumnTextTest, EachKindTakesItsForm) {
   const RegionalFormats formats = SpanishFormats();
-  auto text = [&](ColumnValue v) { return ColumnText(v, formats); };
+  // Both forms; the second into a string that held an earlier, longer text.
+  auto text = [&](const ColumnValue& v) {
+    std::string into = "an earlier text, longer than any of these";
+    ColumnText(v, formats, into);
+    EXPECT_EQ(into, ColumnText(v, formats));
+    return into;
+  };
 
   ColumnValue character = Column(ColumnKind::Character);
   character.text = "  Aula 1  ";
