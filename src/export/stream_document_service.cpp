@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -139,6 +140,14 @@ class XmlStream {
   static constexpr std::size_t kChunk = 1 << 12;
   static constexpr std::size_t kIntegerRoom = 12;
 
+  // The bytes of a value that are written as they are: printable ASCII but
+  // the markup characters. One look-up, as most of a value's bytes are.
+  static constexpr auto kItself = [] {
+    std::array<bool, 256> itself{};
+    for (int c = 0x20; c < 0x80; ++c) itself[c] = c != '&' && c != '<' && c != '>' && c != '"';
+    return itself;
+  }();
+
   // Room for n more bytes, flushing first when they would not fit.
   char* Room(std::size_t n) {
     if (used_ + n > kCapacity) Flush();
@@ -152,8 +161,13 @@ class XmlStream {
     char* out = Room(text.size() * 6);
     for (const char c : text) {
       const auto byte = static_cast<unsigned char>(c);
-      if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte >= 0x80) return false;
-      out = Escaped(out, c);
+      if (kItself[byte]) {
+        *out++ = c;
+      } else if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte >= 0x80) {
+        return false;
+      } else {
+        out = Escaped(out, c);
+      }
     }
     used_ = out - buffer_.get();
     return true;
