@@ -145,7 +145,10 @@ std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage) {
 }
 
 std::string ProgramTextFromOem(std::string_view bytes) {
-  return ProgramTextFromCodePage(bytes, OemCodePageOfLocale(CharacterLocaleName()));
+  // The locale is the one the program started in: its code page is found
+  // once, not for every text of a table.
+  static const unsigned codePage = OemCodePageOfLocale(CharacterLocaleName());
+  return ProgramTextFromCodePage(bytes, codePage);
 }
 
 std::u16string DocumentText(std::string_view text) { return Utf16FromUtf8(text); }
