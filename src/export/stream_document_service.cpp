@@ -107,25 +107,28 @@ class XmlStream {
 
   void Name(std::u16string_view name) { used_ = Narrowed(Room(name.size()), name) - buffer_.get(); }
 
-  void Attribute(const zorva::Attribute& attribute) {
-    char* out = Room(attribute.name.size() + 3);
-    *out++ = ' ';
-    out = Narrowed(out, attribute.name);
-    *out++ = '=';
-    *out++ = '"';
-    used_ = out - buffer_.get();
-    if (const auto* text = std::get_if<std::string_view>(&attribute.value)) {
-      // Nearly every value is short ASCII that XML can carry as it is. Any
-      // other goes through the document's characters, which replace what
-      // XML cannot carry and mend what is not UTF-8.
-      if (!PlainValue(*text)) Utf16Value(DocumentValue(*text));
-    } else {
-      out = Room(kIntegerRoom);
-      used_ =
-          std::to_chars(out, out + kIntegerRoom, std::get<std::int32_t>(attribute.value)).ptr - buffer_.get();
+  // ' name="value"' for each attribute.
+  void Attributes(std::span<const zorva::Attribute> attributes) {
+    for (const zorva::Attribute& attribute : attributes) {
+      char* out = Room(attribute.name.size() + 3);
+      *out++ = ' ';
+      out = Narrowed(out, attribute.name);
+      *out++ = '=';
+      *out++ = '"';
+      used_ = out - buffer_.get();
+      if (const auto* text = std::get_if<std::string_view>(&attribute.value)) {
+        // Nearly every value is short ASCII that XML can carry as it is. Any
+        // other goes through the document's characters, which replace what
+        // XML cannot carry and mend what is not UTF-8.
+        if (!PlainValue(*text)) Utf16Value(DocumentValue(*text));
+      } else {
+        out = Room(kIntegerRoom);
+        used_ = std::to_chars(out, out + kIntegerRoom, std::get<std::int32_t>(attribute.value)).ptr -
+                buffer_.get();
+      }
+      *Room(1) = '"';
+      ++used_;
     }
-    *Room(1) = '"';
-    ++used_;
   }
 
   void Flush() {
@@ -266,7 +269,7 @@ class StreamDocumentService : public DocumentService {
     root_ = root;
     out_.Raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<");
     out_.Name(root);
-    for (const Attribute& attribute : attributes) out_.Attribute(attribute);
+    out_.Attributes(attributes);
     out_.Raw(">");
   }
 
@@ -283,7 +286,7 @@ class StreamDocumentService : public DocumentService {
     sectionHasRows_ = true;
     out_.Raw("<");
     out_.Name(name);
-    for (const Attribute& attribute : attributes) out_.Attribute(attribute);
+    out_.Attributes(attributes);
     out_.Raw("/>");
   }
 
