@@ -11,7 +11,7 @@ out=build/sanitize
 mkdir -p "$out/fuzz-corpus" "$out/fuzz-findings"
 "$out/tests/export/dbase_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
   -artifact_prefix="$out/fuzz-findings/" -print_final_stats=1 \
-  "$out/fuzz-corpus" tests/export/fuzz_corpus >"$out/fuzz.log" 2>&1 || {
+  "$out/fuzz-corpus" tests/export/dbase/fuzz_corpus >"$out/fuzz.log" 2>&1 || {
   tail -n 60 "$out/fuzz.log"
   echo "fuzz-tables: the fuzzer found a fault; the input is in $out/fuzz-findings"
   exit 1

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "export/export_document.h"
+#include "export/document/export_document.h"
 #include "export/export_window.h"
-#include "export/section_layout.h"
+#include "export/document/section_layout.h"
 #include "export/table_component.h"
 
 namespace zorva {

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "export/dbase_table.h"
-#include "export/engine_failure.h"
+#include "export/dbase/dbase_table.h"
+#include "export/dbase/engine_failure.h"
 #include "textforms/failure_texts.h"
 
 namespace zorva {

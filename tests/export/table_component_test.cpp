@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "export/engine_failure.h"
-#include "export/table_bytes.h"
-#include "export/table_files.h"
+#include "export/dbase/engine_failure.h"
+#include "export/dbase/table_bytes.h"
+#include "export/dbase/table_files.h"
 #include "textforms/failure_texts.h"
 
 #ifdef _WIN32

@@ -1,0 +1,127 @@
+#include "export/dbase/dbase_table.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "export/dbase/engine_failure.h"
+#include "export/dbase/field_values.h"
+#include "export/dbase/memo_file.h"
+#include "export/dbase/table_files.h"
+#include "export/dbase/table_names.h"
+
+namespace zorva::dbase {
+namespace {
+
+constexpr std::size_t kBufferBytes = 64 * 1024;
+constexpr unsigned char kDeleted = '*';
+
+}  // namespace
+
+struct DbaseTable::State {
+  State(std::unique_ptr<ByteSource> table, TableType type, MemoOpener opener)
+      : file(std::move(table)),
+        header(ReadTableHeader(*file)),
+        memoFormat(MemoFormatOf(header.family, type)),
+        openMemo(std::move(opener)),
+        values(header, file->Path(), [this]() -> const MemoFile& { return Memo(); }),
+        recordsPerBuffer(std::max<std::size_t>(1, kBufferBytes / header.recordLength)) {}
+
+  const MemoFile& Memo() {
+    if (!memo) memo.emplace(openMemo(MemoExtension(memoFormat)), memoFormat);
+    return *memo;
+  }
+
+  // The bytes of a record, read into the buffer with the records after it.
+  std::span<const unsigned char> Record(std::uint32_t index) {
+    if (index < bufferFirst || index >= bufferFirst + bufferCount) {
+      bufferCount = static_cast<std::uint32_t>(
+          std::min<std::uint64_t>(recordsPerBuffer, header.recordCount - std::uint64_t{index}));
+      bufferFirst = index;
+      buffer.resize(std::size_t{bufferCount} * header.recordLength);
+      const std::uint64_t offset = header.headerLength + std::uint64_t{index} * header.recordLength;
+      // The file may have shrunk since it was opened.
+      if (file->ReadAt(offset, buffer) < buffer.size()) {
+        bufferCount = 0;
+        RaiseEngineFailure(EngineStatus::RecordsMissing, {file->Path()});
+      }
+    }
+    return std::span(buffer).subspan(std::size_t{index - bufferFirst} * header.recordLength,
+                                     header.recordLength);
+  }
+
+  // The current record's bytes, found once for all the fields of its row.
+  std::span<const unsigned char> CurrentRecord() {
+    if (currentRecord.empty()) currentRecord = Record(current);
+    return currentRecord;
+  }
+
+  void SkipDeleted() {
+    currentRecord = {};
+    while (current < header.recordCount && CurrentRecord()[0] == kDeleted) {
+      ++current;
+      currentRecord = {};
+    }
+  }
+
+  std::unique_ptr<ByteSource> file;
+  TableHeader header;
+  MemoFormat memoFormat;
+  MemoOpener openMemo;
+  std::optional<MemoFile> memo;
+  FieldValues values;
+  std::size_t recordsPerBuffer;
+  std::vector<unsigned char> buffer;
+  std::uint32_t bufferFirst = 0;
+  std::uint32_t bufferCount = 0;
+  std::uint32_t current = 0;
+  std::span<const unsigned char> currentRecord;  // empty until found
+};
+
+DbaseTable DbaseTable::Open(const std::string& folder, std::string_view tableName, TableType type) {
+  TableFile table = OpenTableFile(folder, tableName, type);
+  std::string path = table.bytes->Path();
+  return DbaseTable(std::move(table.bytes), table.type,
+                    [path](std::string_view extension) { return OpenFileBeside(path, extension); });
+}
+
+DbaseTable::DbaseTable(std::unique_ptr<ByteSource> file, TableType type, MemoOpener openMemo)
+    : state_(std::make_unique<State>(std::move(file), type, std::move(openMemo))) {
+  state_->current = state_->header.recordCount;  // no row until First
+}
+
+DbaseTable::DbaseTable(DbaseTable&&) noexcept = default;
+DbaseTable& DbaseTable::operator=(DbaseTable&&) noexcept = default;
+DbaseTable::~DbaseTable() = default;
+
+const std::vector<FieldInfo>& DbaseTable::Fields() const { return state_->header.fields; }
+
+const FieldInfo* DbaseTable::FindField(std::string_view name) const {
+  for (const FieldInfo& field : state_->header.fields)
+    if (SameNameIgnoringCase(field.name, name)) return &field;
+  return nullptr;
+}
+
+void DbaseTable::First() {
+  state_->current = 0;
+  state_->SkipDeleted();
+}
+
+bool DbaseTable::AtEnd() const { return state_->current >= state_->header.recordCount; }
+
+void DbaseTable::Next() {
+  if (AtEnd()) return;
+  ++state_->current;
+  state_->SkipDeleted();
+}
+
+ColumnValue DbaseTable::Read(const FieldInfo& field) const {
+  if (AtEnd()) {
+    ColumnValue value;
+    value.fieldName = field.name;
+    value.kind = field.kind;
+    return value;
+  }
+  return state_->values.Read(field, state_->CurrentRecord(), state_->current + 1);
+}
+
+}  // namespace zorva::dbase

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/dbase/byte_source.h"
+#include "export/dbase/dbf_header.h"
+#include "export/table_component.h"
+#include "textforms/column_value.h"
+
+namespace zorva::dbase {
+
+// A dBase or FoxPro table, read front to back through a bounded buffer: rows
+// in file order with the deleted ones left out, fields found by name. Every
+// fault of the files is an EngineFailure that names them.
+class DbaseTable {
+ public:
+  // Gives the memo file with the given extension when a memo is first read.
+  using MemoOpener = std::function<std::unique_ptr<ByteSource>(std::string_view extension)>;
+
+  // The table `tableName` (".DBF" when it has no extension) in `folder`,
+  // found without regard to letter case and opened read-only and shared.
+  static DbaseTable Open(const std::string& folder, std::string_view tableName, TableType type);
+
+  // A table over a file at hand (bytes in memory for tests and the fuzzer).
+  DbaseTable(std::unique_ptr<ByteSource> file, TableType type, MemoOpener openMemo);
+
+  DbaseTable(DbaseTable&&) noexcept;
+  DbaseTable& operator=(DbaseTable&&) noexcept;
+  ~DbaseTable();
+
+  const std::vector<FieldInfo>& Fields() const;
+
+  // The first field of that name, letter case ignored, or null.
+  const FieldInfo* FindField(std::string_view name) const;
+
+  void First();  // to the first row; a table without rows is at its end at once
+  bool AtEnd() const;
+  void Next();
+
+  // The field of the current row; null at the end of the table.
+  ColumnValue Read(const FieldInfo& field) const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace zorva::dbase

@@ -1,0 +1,93 @@
+#include "export/dbase/memo_file.h"
+
+#include <algorithm>
+
+#include "export/dbase/byte_order.h"
+
+namespace zorva::dbase {
+namespace {
+
+constexpr std::uint32_t kHeaderSize = 512;
+constexpr unsigned char kEndOfText = 0x1A;
+constexpr unsigned char kDBase4Signature[] = {0xFF, 0xFF, 0x08, 0x00};
+
+}  // namespace
+
+MemoFormat MemoFormatOf(TableFamily family, TableType type) {
+  switch (family) {
+    case TableFamily::DBase3:
+      return MemoFormat::DBase3;
+    case TableFamily::DBase4:
+    case TableFamily::DBase7:
+      return MemoFormat::DBase4;
+    case TableFamily::FoxPro:
+    case TableFamily::VisualFoxPro:
+      return MemoFormat::FoxPro;
+    case TableFamily::Plain:
+      break;
+  }
+  return type == TableType::FoxPro ? MemoFormat::FoxPro : MemoFormat::DBase4;
+}
+
+std::string_view MemoExtension(MemoFormat format) { return format == MemoFormat::FoxPro ? ".FPT" : ".DBT"; }
+
+MemoFile::MemoFile(std::unique_ptr<ByteSource> file, MemoFormat format)
+    : file_(std::move(file)), format_(format) {
+  unsigned char header[kHeaderSize];
+  if (file_->ReadAt(0, header) < kHeaderSize) Fail(EngineStatus::MemoDamaged);
+  if (format_ == MemoFormat::FoxPro) {
+    blockSize_ = static_cast<std::uint32_t>(BigEndian(header + 6, 2));
+    if (blockSize_ == 0) Fail(EngineStatus::MemoDamaged);
+  } else if (format_ == MemoFormat::DBase4) {
+    blockSize_ = static_cast<std::uint32_t>(LittleEndian(header + 20, 2));
+    if (blockSize_ == 0) blockSize_ = kHeaderSize;
+  }
+}
+
+std::string MemoFile::Read(std::uint64_t block, std::span<const std::string> context) const {
+  const std::uint64_t offset = block * blockSize_;
+  if (offset < kHeaderSize || offset >= file_->Size()) Fail(EngineStatus::MemoOutside, context);
+  if (format_ == MemoFormat::DBase3) return ReadTerminated(offset);
+
+  unsigned char head[8];
+  if (file_->ReadAt(offset, head) < sizeof head) Fail(EngineStatus::MemoDamaged, context);
+  if (format_ == MemoFormat::FoxPro) return ReadCounted(offset + 8, BigEndian(head + 4, 4), context);
+  // A dBase IV memo counts its own 8-byte head; a table that the header
+  // cannot place may also hold memos of the dBase III kind.
+  if (!std::equal(head, head + 4, kDBase4Signature)) return ReadTerminated(offset);
+  const std::uint64_t length = LittleEndian(head + 4, 4);
+  if (length < 8) Fail(EngineStatus::MemoDamaged, context);
+  return ReadCounted(offset + 8, length - 8, context);
+}
+
+std::string MemoFile::ReadTerminated(std::uint64_t offset) const {
+  std::string text;
+  unsigned char chunk[4096];
+  while (offset < file_->Size()) {
+    const std::size_t want = std::min<std::uint64_t>(sizeof chunk, file_->Size() - offset);
+    const std::size_t got = file_->ReadAt(offset, {chunk, want});
+    if (got == 0) break;
+    const unsigned char* end = std::find(chunk, chunk + got, kEndOfText);
+    text.append(reinterpret_cast<const char*>(chunk), static_cast<std::size_t>(end - chunk));
+    if (end != chunk + got) break;
+    offset += got;
+  }
+  return text;
+}
+
+std::string MemoFile::ReadCounted(std::uint64_t offset, std::uint64_t length,
+                                  std::span<const std::string> context) const {
+  if (length > file_->Size() || offset > file_->Size() - length) Fail(EngineStatus::MemoDamaged, context);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  auto* data = reinterpret_cast<unsigned char*>(bytes.data());
+  if (file_->ReadAt(offset, {data, bytes.size()}) < bytes.size()) Fail(EngineStatus::MemoDamaged, context);
+  return bytes;
+}
+
+void MemoFile::Fail(EngineStatus status, std::span<const std::string> context) const {
+  std::vector<std::string> lines(context.begin(), context.end());
+  lines.push_back(file_->Path());
+  RaiseEngineFailure(status, std::move(lines));
+}
+
+}  // namespace zorva::dbase

@@ -1,0 +1,31 @@
+#include "export/document/document_service.h"
+
+#include "textforms/failure_texts.h"
+#include "textforms/program_text.h"
+
+namespace zorva {
+namespace {
+
+std::string_view WithoutTrailingMarks(std::string_view text) {
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
+    text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::u16string DocumentValue(std::string_view text) {
+  std::u16string value = DocumentText(text);
+  for (char16_t& c : value)
+    if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF) c = 0xFFFD;
+  return value;
+}
+
+std::string DocumentFailureText(std::string_view description, std::string_view systemText,
+                                std::uint32_t status) {
+  if (const auto text = WithoutTrailingMarks(description); !text.empty()) return std::string(text);
+  if (const auto text = WithoutTrailingMarks(systemText); !text.empty()) return std::string(text);
+  return ComposeFailureText(FailureText::OleError, {status});
+}
+
+}  // namespace zorva
