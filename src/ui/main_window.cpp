@@ -8,6 +8,7 @@
 #include "ui/event_dispatch.h"
 #include "ui/notice_box.h"
 #include "ui/save_dialog.h"
+#include "ui/system_menu.h"
 #include "ui/window_class.h"
 
 namespace zorva {
@@ -52,10 +53,7 @@ void TMForm::CreateSystemWindow(HWND parent, DWORD style, DWORD exStyle, int wid
                   GetModuleHandleW(nullptr), this);
   if (!window_) throw Failure(FailureKind::System, "");
   SetWindowContextHelpId(window_.get(), kHelpContext);
-  if (style & WS_SYSMENU) {
-    const HMENU menu = GetSystemMenu(window_.get(), FALSE);
-    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
-  }
+  if (style & WS_SYSMENU) KeepOnlyMoveAndClose(window_.get());
   CreateControls();
 }
 

@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/event_dispatch.h"
 #include "ui/notice_layout.h"
+#include "ui/system_menu.h"
 #include "ui/wide_text.h"
 #include "ui/window_class.h"
 #include "ui/win32_handles.h"
@@ -74,7 +75,7 @@ class NoticeBox {
     window_.reset(CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), this));
     if (!window_) throw Failure(FailureKind::System, "");
-    RemoveSizingCommands();
+    KeepOnlyMoveAndClose(window_.get());
     const HWND label = CreateWindowExW(0, L"STATIC", wideText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                        layout.text.left, layout.text.top, layout.text.width, layout.text.height,
                                        window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -99,11 +100,6 @@ class NoticeBox {
     RECT extent{0, 0, NoticeWrapWidth(GetSystemMetrics(SM_CXSCREEN)), 0};
     DrawTextW(screen.get(), text.c_str(), -1, &extent, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     return LayOutNotice(units, extent.right, extent.bottom, ButtonCaptionWidth(screen.get()));
-  }
-
-  void RemoveSizingCommands() const {
-    const HMENU menu = GetSystemMenu(window_.get(), FALSE);
-    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) DeleteMenu(menu, command, MF_BYCOMMAND);
   }
 
   // The box's own event loop: the other windows of the program are disabled
