@@ -10,10 +10,17 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TApplicationWindow";
 
+// Announces that the taskbar has been made anew, as after the shell restarts.
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETTINGCHANGE)
+  const UINT taskbarCreated = TaskbarCreatedMessage();
+  if (message == WM_SETTINGCHANGE || (taskbarCreated && message == taskbarCreated))
     return DispatchMessageSafely([] {
-      LoadRegionalFormats();
+      ReloadRegionalFormats();
       return LRESULT{0};
     });
   return DefWindowProcW(window, message, wParam, lParam);

@@ -6,8 +6,8 @@ namespace zorva {
 
 // A hidden top-level window that stands for the program as a whole. It
 // receives the system's broadcasts, which the main window misses while it
-// is a child of the host's window: a settings change loads the regional
-// settings again.
+// is a child of the host's window: a settings change, or a taskbar made
+// anew, loads the regional settings again under the user's default locale.
 class ApplicationWindow {
  public:
   ApplicationWindow();
