@@ -8,6 +8,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Only a file name can be confirmed in the save dialog.
+bool NamesAFolder(const std::string& name) {
+  const fs::path file = fs::path(name).filename();
+  return file.empty() || file == "." || file == "..";
+}
+
 // The save dialog adds its default extension to a name typed without one.
 std::string OutputPath(const std::string& name) {
   fs::path path(name);
@@ -61,6 +67,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (showSettings) return Only(CommandLine::Action::ShowSettings);
   if (!output) return UsageError("--output is required");
+  if (NamesAFolder(*output)) return UsageError("--output names a folder, not a file");
   command.tables = tables.value_or(".");
   command.solution = solution.value_or(command.tables);
   command.output = OutputPath(*output);

@@ -55,6 +55,9 @@ TEST(CommandLineTest, TellsTheOtherActionsAndTheMistakes) {
       {{"--salida", "a"}, Action::UsageError, "unknown option '--salida'"},
       {{"horario.xml"}, Action::UsageError, "unknown option 'horario.xml'"},
       {{"--show-settings=yes"}, Action::UsageError, "unknown option '--show-settings=yes'"},
+      {{"--output", "salida/"}, Action::UsageError, "--output names a folder, not a file"},
+      {{"--output", "."}, Action::UsageError, "--output names a folder, not a file"},
+      {{"--output=.."}, Action::UsageError, "--output names a folder, not a file"},
   };
   for (const Case& c : cases) {
     const CommandLine command = ParseCommandLine(c.arguments);
