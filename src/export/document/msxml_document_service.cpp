@@ -101,8 +101,15 @@ std::string SystemText(HRESULT status) {
   return text;
 }
 
-// Raises the failure of a call: what the document object said of it, else
-// what the system says of its status.
+[[noreturn]] void Raise(HRESULT status, const std::string& description = {}, std::string source = {},
+                        std::string helpFile = {}) {
+  const auto code = static_cast<std::uint32_t>(status);
+  throw DocumentFailure(DocumentFailureText(description, SystemText(status), code), code, std::move(source),
+                        std::move(helpFile));
+}
+
+// Raises the failure of a call of the document object: what the object said
+// of it, else what the system says of its status.
 void Check(HRESULT status) {
   if (SUCCEEDED(status)) return;
   std::string description, source, helpFile;
@@ -113,12 +120,18 @@ void Check(HRESULT status) {
     if (SUCCEEDED(info->GetSource(text.Put()))) source = ProgramTextFromDocumentText(text.view());
     if (SUCCEEDED(info->GetHelpFile(text.Put()))) helpFile = ProgramTextFromDocumentText(text.view());
   }
-  const auto code = static_cast<std::uint32_t>(status);
-  throw DocumentFailure(DocumentFailureText(description, SystemText(status), code), code, source, helpFile);
+  Raise(status, description, std::move(source), std::move(helpFile));
+}
+
+// Raises the failure of a step that is not a call of the object (creating
+// it, the file around it): the system's text alone, since what an earlier
+// call left on the thread says nothing of this one.
+void CheckStatus(HRESULT status) {
+  if (FAILED(status)) Raise(status);
 }
 
 void CheckSystem(BOOL succeeded) {
-  if (!succeeded) Check(HRESULT_FROM_WIN32(GetLastError()));
+  if (!succeeded) CheckStatus(HRESULT_FROM_WIN32(GetLastError()));
 }
 
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
@@ -135,7 +148,7 @@ class TemporaryFile {
       // A folder that is not there is said to be an invalid name; say what it is.
       const DWORD error = GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? ERROR_PATH_NOT_FOUND
                                                                                         : GetLastError();
-      Check(HRESULT_FROM_WIN32(error));
+      CheckStatus(HRESULT_FROM_WIN32(error));
     }
     path_ = name;
   }
@@ -163,9 +176,9 @@ class MsxmlDocumentService : public DocumentService {
  public:
   MsxmlDocumentService(const std::string& fileName, const wchar_t* progId) : file_(fileName) {
     CLSID clsid;
-    Check(CLSIDFromProgID(progId, &clsid));
+    CheckStatus(CLSIDFromProgID(progId, &clsid));
     ComPtr<IUnknown> object;
-    Check(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+    CheckStatus(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
                            object.PutVoid()));
     if (FAILED(object->QueryInterface(IID_IXMLDOMDocument, document_.PutVoid())))
       throw DocumentFailure(ComposeFailureText(FailureText::InterfaceNotSupported),

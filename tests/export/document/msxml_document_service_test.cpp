@@ -2,6 +2,7 @@
 #include "export/document/msxml_document_service.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "export/com_apartment.h"
 #include "export/test_files.h"
@@ -22,6 +23,15 @@ TEST(MsxmlDocumentServiceTest, AnObjectThatCannotBeHadIsADocumentFailure) {
       {L"Scripting.Dictionary", 0x80004002, true},  // no IXMLDOMDocument
   };
   for (const Case& c : cases) {
+    // What an earlier call left on the thread is no part of this failure.
+    ICreateErrorInfo* create = nullptr;
+    ASSERT_EQ(CreateErrorInfo(&create), S_OK);
+    create->SetDescription(const_cast<LPOLESTR>(L"earlier"));
+    IErrorInfo* earlier = nullptr;
+    create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&earlier));
+    SetErrorInfo(0, earlier);
+    earlier->Release();
+    create->Release();
     try {
       MakeComDocumentService(target, c.progId);
       ADD_FAILURE() << "no failure";
@@ -30,7 +40,7 @@ TEST(MsxmlDocumentServiceTest, AnObjectThatCannotBeHadIsADocumentFailure) {
       if (c.interfaceText)
         EXPECT_EQ(failure.text(), "Interface no soportada");
       else
-        EXPECT_FALSE(failure.text().empty());
+        EXPECT_NE(failure.text(), "earlier");
     }
   }
   EXPECT_TRUE(testing::FileNames(std::filesystem::path(target).parent_path()).empty());
