@@ -89,7 +89,7 @@ int Make(const std::string& folder, unsigned long rows) {
 
 int Read(const std::string& folder) {
   const auto start = std::chrono::steady_clock::now();
-  zorva::TwwTable table("wwTableSoluc", "SOLUC", zorva::TableType::DBase, folder, true);
+  zorva::TwwTable table("wwTableSoluc", "SOLUC", zorva::TableType::DBase, folder);
   table.Open();
   unsigned long rows = 0;
   std::size_t characters = 0;

@@ -11,7 +11,7 @@ ExportRun::ExportRun(ExportWindow& window, std::string programFolder, std::strin
     const Section& section = SectionLayout[i];
     tables_[i] = std::make_unique<TwwTable>(
         std::string(section.component), std::string(section.tableName), section.tableType,
-        section.folder == TableFolder::Solution ? solutionFolder : std::string(), section.readOnly);
+        section.folder == TableFolder::Solution ? solutionFolder : std::string());
   }
 }
 

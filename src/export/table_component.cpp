@@ -10,9 +10,9 @@
 
 namespace zorva {
 
-// Every table is opened for reading only, whatever its ReadOnly setting: the
-// program never writes a table, and a read-only open works on read-only media
-// and beside a host that holds the file open.
+// Every table is opened for reading only, Asig.DBF too: the program never
+// writes a table, and a read-only open works on read-only media and beside a
+// host that holds the file open.
 struct TwwTable::State {
   State(std::string component, std::string table, TableType tableType, std::string folder)
       : name(std::move(component)),
@@ -65,8 +65,7 @@ struct TwwTable::State {
   }
 };
 
-TwwTable::TwwTable(std::string componentName, std::string tableName, TableType type, std::string databaseName,
-                   bool /*readOnly*/)
+TwwTable::TwwTable(std::string componentName, std::string tableName, TableType type, std::string databaseName)
     : state_(std::make_unique<State>(std::move(componentName), std::move(tableName), type,
                                      std::move(databaseName))) {}
 

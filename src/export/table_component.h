@@ -25,12 +25,12 @@ class RowSource {
 };
 
 // A table component of the main window (wwTableASIGT and its siblings): a
-// plain table over the table engine, with no index, filter or range. Every
-// engine failure is raised as an EngineFailure.
+// plain table over the table engine, with no index, filter or range, opened
+// for reading only and shared. Every engine failure is raised as an
+// EngineFailure.
 class TwwTable : public RowSource {
  public:
-  TwwTable(std::string componentName, std::string tableName, TableType type,
-           std::string databaseName, bool readOnly);
+  TwwTable(std::string componentName, std::string tableName, TableType type, std::string databaseName);
   ~TwwTable() override;
   TwwTable(const TwwTable&) = delete;
   TwwTable& operator=(const TwwTable&) = delete;

@@ -61,10 +61,10 @@ std::string ReadRows(TwwTable& table, std::string_view field) {
 TEST_F(TableFolder, FindsTheTableWhateverTheCaseOfItsName) {
   Write("soluc.dbf", Soluc());
   Write("Asig.dbf", Soluc());
-  TwwTable soluc("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  TwwTable soluc("wwTableSoluc", "SOLUC", TableType::DBase, Folder());
   soluc.Open();
   EXPECT_EQ(ReadRows(soluc, "asig"), "MAT;EF;");
-  TwwTable asig("wwTableASIGT", "Asig.DBF", TableType::Default, Folder(), false);
+  TwwTable asig("wwTableASIGT", "Asig.DBF", TableType::Default, Folder());
   asig.Open();
   EXPECT_EQ(ReadRows(asig, "ASIG"), "MAT;EF;");
 }
@@ -78,7 +78,7 @@ TEST_F(TableFolder, MissingFolderOrTableFailsNamingThePath) {
       {Folder(), "PROF", PathOf("PROF.DBF"), EngineStatus::TableNotFound},
   };
   for (const auto& c : cases) {
-    TwwTable table("wwTableSoluc", c.table, TableType::DBase, c.folder, true);
+    TwwTable table("wwTableSoluc", c.table, TableType::DBase, c.folder);
     const auto failure = FailureOf([&] { table.Open(); });
     ASSERT_TRUE(failure) << c.path;
     EXPECT_EQ(failure->status(), Code(c.status));
@@ -89,7 +89,7 @@ TEST_F(TableFolder, MissingFolderOrTableFailsNamingThePath) {
 
 TEST_F(TableFolder, MissingFieldNamesTheComponentAndLeavesTheTableOpen) {
   Write("SOLUC.DBF", Soluc());
-  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder());
   table.Open();
   table.First();
   try {
@@ -111,7 +111,7 @@ TEST_F(TableFolder, FieldsAreFoundInAnyOrderAndAnewAfterReopening) {
   fs::create_directories(folder_ / "other");
   Write("other/SOLUC.DBF",
         TableBytes(0x03, {{"DIA", 'N', 2}, {"x", 'C', 1}, {"asig", 'C', 4}}, {"  7ZLEN"}, 0x02));
-  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder());
   const auto texts = [&table](std::initializer_list<std::string_view> names) {
     std::string seen;
     for (std::string_view name : names) {
@@ -135,7 +135,7 @@ TEST_F(TableFolder, FieldsAreFoundInAnyOrderAndAnewAfterReopening) {
 
 TEST_F(TableFolder, OpenKeepsAnOpenTableAndCloseDropsIt) {
   Write("SOLUC.DBF", Soluc());
-  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder(), true);
+  TwwTable table("wwTableSoluc", "SOLUC", TableType::DBase, Folder());
   table.Open();
   table.First();
   table.Next();
@@ -167,7 +167,7 @@ TEST_F(TableFolder, DefaultTypeIsFoxProBesideAnFptOrCdxFile) {
 
 TEST_F(TableFolder, LostMemoFileFailsOnlyWhenAMemoIsRead) {
   Write("AULA.DBF", TableBytes(0x83, {{"ABREV", 'C', 4}, {"NOTAS", 'M', 10}}, {" A1           1"}));
-  TwwTable table("wwTableAulas", "AULA", TableType::DBase, Folder(), true);
+  TwwTable table("wwTableAulas", "AULA", TableType::DBase, Folder());
   table.Open();
   EXPECT_EQ(ReadRows(table, "ABREV"), "A1;");
   table.First();
@@ -185,14 +185,14 @@ TEST_F(TableFolder, OpensTablesTheHostHoldsOpenOrThatAreReadOnly) {
   HANDLE host = ::CreateFileA(PathOf("GRUP.DBF").c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(host, INVALID_HANDLE_VALUE);
-  TwwTable held("wwTableGrupos", "GRUP", TableType::DBase, Folder(), true);
+  TwwTable held("wwTableGrupos", "GRUP", TableType::DBase, Folder());
   held.Open();
   EXPECT_EQ(ReadRows(held, "ASIG"), "MAT;EF;");
   held.Close();
   ::CloseHandle(host);
 
   ::SetFileAttributesA(PathOf("GRUP.DBF").c_str(), FILE_ATTRIBUTE_READONLY);
-  TwwTable readOnly("wwTableASIGT", "GRUP.DBF", TableType::Default, Folder(), false);
+  TwwTable readOnly("wwTableASIGT", "GRUP.DBF", TableType::Default, Folder());
   readOnly.Open();
   EXPECT_EQ(ReadRows(readOnly, "ASIG"), "MAT;EF;");
   readOnly.Close();

@@ -84,20 +84,20 @@ bool Numbered(const Section& section) {
   return false;
 }
 
-// Asig.DBF takes its type from its extension and is opened for writing as
-// well; SOLUC lies in the host's scratch folder.
+// Asig.DBF takes its type from its extension; SOLUC lies in the host's
+// scratch folder.
 const std::array<Section, kSectionCount> SectionLayout{{
-    {u"ASIGT", u"ASIGF", "wwTableASIGT", "Asig.DBF", TableType::Default, TableFolder::Program, false, kAsig,
+    {u"ASIGT", u"ASIGF", "wwTableASIGT", "Asig.DBF", TableType::Default, TableFolder::Program, kAsig,
      u"/SERVICIO/ASIGT"},
-    {u"NOMASIGT", u"NOMASIGF", "wwTableNomAsg", "NOMASG", TableType::DBase, TableFolder::Program, true,
+    {u"NOMASIGT", u"NOMASIGF", "wwTableNomAsg", "NOMASG", TableType::DBase, TableFolder::Program,
      kNomAsg, u"/SERVICIO/NOMASIGT"},
-    {u"PROFT", u"PROFF", "wwTableProfesor", "PROF", TableType::DBase, TableFolder::Program, true, kProf,
+    {u"PROFT", u"PROFF", "wwTableProfesor", "PROF", TableType::DBase, TableFolder::Program, kProf,
      u"/SERVICIO/PROFT"},
-    {u"GRUPT", u"GRUPF", "wwTableGrupos", "GRUP", TableType::DBase, TableFolder::Program, true, kGrup,
+    {u"GRUPT", u"GRUPF", "wwTableGrupos", "GRUP", TableType::DBase, TableFolder::Program, kGrup,
      u"/SERVICIO/GRUPT"},
-    {u"AULAT", u"AULAF", "wwTableAulas", "AULA", TableType::DBase, TableFolder::Program, true, kAula,
+    {u"AULAT", u"AULAF", "wwTableAulas", "AULA", TableType::DBase, TableFolder::Program, kAula,
      u"/SERVICIO/AULAT"},
-    {u"SOLUCT", u"SOLUCF", "wwTableSoluc", "SOLUC", TableType::DBase, TableFolder::Solution, true, kSoluc,
+    {u"SOLUCT", u"SOLUCF", "wwTableSoluc", "SOLUC", TableType::DBase, TableFolder::Solution, kSoluc,
      u"/SERVICIO/SOLUCT"},
 }};
 

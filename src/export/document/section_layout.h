@@ -36,7 +36,6 @@ struct Section {
   std::string_view tableName;
   TableType tableType;
   TableFolder folder;
-  bool readOnly;
   std::span<const AttributeLayout> attributes;  // in document order
 
   // The absolute path that finds the section element again: "/SERVICIO/" and its name.
