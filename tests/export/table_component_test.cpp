@@ -8,6 +8,7 @@
 #include "export/dbase/engine_failure.h"
 #include "export/dbase/table_bytes.h"
 #include "export/dbase/table_files.h"
+#include "export/dbase/table_names.h"
 #include "textforms/failure_texts.h"
 
 #ifdef _WIN32
@@ -163,6 +164,15 @@ TEST_F(TableFolder, DefaultTypeIsFoxProBesideAnFptOrCdxFile) {
   EXPECT_EQ(typeOf("NOMASG.dbf"), TableType::FoxPro);
   EXPECT_EQ(typeOf("NOMASG.TAB"), TableType::DBase);
   EXPECT_EQ(dbase::ResolveTableType(Folder(), "Asig.DBF", TableType::DBase), TableType::DBase);
+}
+
+// The memo file is looked for in the folder of its table, a drive's root too.
+TEST(TableNames, FolderOfATablePath) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"/t/AULA.DBF", "/t"},      {"/AULA.DBF", "/"},   {"c:\\ttemp\\SOLUC.DBF", "c:\\ttemp"},
+      {"c:\\AULA.DBF", "c:\\"}, {"c:AULA.DBF", "c:"}, {"AULA.DBF", ""},
+  };
+  for (const auto& [path, folder] : cases) EXPECT_EQ(dbase::FolderOf(path), folder) << path;
 }
 
 TEST_F(TableFolder, LostMemoFileFailsOnlyWhenAMemoIsRead) {

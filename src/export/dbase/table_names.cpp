@@ -31,9 +31,12 @@ std::string TableFileName(std::string_view tableName) {
 }
 
 std::string_view FolderOf(std::string_view path) {
-  const std::size_t slash = path.find_last_of("/\\");
+  const std::size_t slash = path.find_last_of("/\\:");
   if (slash == std::string_view::npos) return {};
-  return path.substr(0, slash == 0 ? 1 : slash);
+  // A root ("/", "c:\\") and a drive ("c:") keep their last character:
+  // without it they would name another folder.
+  const bool root = path[slash] == ':' || slash == 0 || path[slash - 1] == ':';
+  return path.substr(0, root ? slash + 1 : slash);
 }
 
 std::string SiblingFileName(std::string_view path, std::string_view extension) {

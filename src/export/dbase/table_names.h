@@ -15,7 +15,8 @@ std::string_view Extension(std::string_view name);
 // The name with ".DBF" appended when it has no extension.
 std::string TableFileName(std::string_view tableName);
 
-// The folder part of a path, without its final separator.
+// The folder part of a path, without its final separator unless that is the
+// root's.
 std::string_view FolderOf(std::string_view path);
 
 // The file name of a path's last part with its extension replaced by another
