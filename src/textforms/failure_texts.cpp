@@ -16,9 +16,6 @@ constexpr std::array kTexts{
     std::pair{FailureText::InvalidFloatOperation, "Operación de punto flotante inválida"},
     std::pair{FailureText::FieldNotFound, "No se encuentra el campo '%s'"},
     std::pair{FailureText::ComponentFailure, "%s: %s"},
-    std::pair{FailureText::EngineStart,
-              "Ha ocurrido un error mientras se intentaba iniciar el Motor de Base de Datos (BDE), "
-              "error $%.4x"},
     std::pair{FailureText::EngineCode, "Error BDE $%.4x"},
     std::pair{FailureText::OleError, "OLE error %.8x"},
     std::pair{FailureText::InterfaceNotSupported, "Interface no soportada"},

@@ -15,7 +15,6 @@ enum class FailureText {
   InvalidFloatOperation,  // Operación de punto flotante inválida
   FieldNotFound,          // No se encuentra el campo '%s'
   ComponentFailure,       // %s: %s  (a table component's name, then the text)
-  EngineStart,            // the table engine could not be started, with its code
   EngineCode,             // Error BDE $%.4x: an engine failure with no text of its own
   OleError,               // OLE error %.8x
   InterfaceNotSupported,  // Interface no soportada
