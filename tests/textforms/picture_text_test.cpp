@@ -107,15 +107,6 @@ TEST(PictureTextTest, PicturesRenderedInPlaceAreOneLevelDeep) {
   ExpectPictures(formats, kMorning, {{"C", "05/03/2007 ||| 09:07:03 "}, {"ddddd", "05/03/2007 |||"}});
 }
 
-TEST(PictureTextTest, DefaultSettingsGiveAmericanPicturesAndSpanishNames) {
-  const RegionalFormats formats;
-  ExpectPictures(formats, kMorning,
-                 {{"c", "3/5/07 9:07:03 am"}, {"dddddd", "Marzo 5, 2007"}, {"t", "9:07 am"}});
-  const DateTime wednesday{2007, 3, 7, 15, 0, 0, 0};
-  ExpectPictures(formats, wednesday, {{"dddd ddd tt", "Miércoles Mie 3:00:00 pm"}});
-  ExpectPictures(formats, {2007, 3, 10, 0, 0, 0, 0}, {{"dddd", "Sábado"}, {"c", "3/10/07"}});
-}
-
 TEST(PictureTextTest, TimeWithoutDateCountsFromTheLastDaysOf1899) {
   const RegionalFormats formats;
   ExpectPictures(formats, {0, 0, 0, 10, 30, 0, 0}, {{"dd/mm/yyyy dddd hh:nn", "30/12/1899 Sábado 10:30"}});

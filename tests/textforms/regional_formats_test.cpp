@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "textforms/column_text.h"
 #include "textforms/locale_items.h"
 #include "textforms/program_text.h"
 #include "textforms/regional_formats.h"
@@ -25,23 +26,18 @@ class FakeLocaleItems final : public LocaleItemSource {
   std::string Language() override { return language; }
 };
 
+// American pictures and marks, Spanish names.
 TEST(RegionalFormatsTest, MissingItemsGiveTheDefaults) {
   FakeLocaleItems none;
   const RegionalFormats formats = ReadRegionalFormats(none);
-  EXPECT_EQ(formats.DecimalMark, '.');
-  EXPECT_EQ(formats.DateMark, '/');
-  EXPECT_EQ(formats.TimeMark, ':');
-  EXPECT_EQ(formats.ShortDatePicture, "m/d/yy");
-  EXPECT_EQ(formats.LongDatePicture, "mmmm d, yyyy");
-  EXPECT_EQ(formats.ShortTimePicture, "h:mm AMPM");
-  EXPECT_EQ(formats.LongTimePicture, "h:mm:ss AMPM");
-  EXPECT_EQ(formats.AmText, "am");
-  EXPECT_EQ(formats.PmText, "pm");
-  EXPECT_EQ(formats.MonthShortNames[0], "Ene");
-  EXPECT_EQ(formats.MonthLongNames[11], "Diciembre");
-  EXPECT_EQ(formats.DayShortNames[0], "Dom");
-  EXPECT_EQ(formats.DayLongNames[3], ProgramTextFromUtf8("Miércoles"));
-  EXPECT_EQ(formats.DayLongNames[6], ProgramTextFromUtf8("Sábado"));
+  EXPECT_EQ(GeneralNumberText(2.5, formats.DecimalMark), "2.5");
+  const DateTime wednesday{2007, 3, 7, 15, 4, 5, 0};
+  EXPECT_EQ(PictureText("c|t|dddddd|ddd dddd mmm|AMPM", wednesday, formats),
+            ProgramTextFromUtf8("3/7/07 3:04:05 pm|3:04 pm|Marzo 7, 2007|Mie Miércoles Mar|pm"));
+  const DateTime saturday{2007, 12, 1, 9, 0, 0, 0};
+  EXPECT_EQ(PictureText("dddd ddd mmmm mmm AMPM", saturday, formats),
+            ProgramTextFromUtf8("Sábado Sab Diciembre Dic am"));
+  EXPECT_EQ(PictureText("dddd ddd mmmm mmm", {2007, 1, 7, 0, 0, 0, 0}, formats), "Domingo Dom Enero Ene");
 }
 
 TEST(RegionalFormatsTest, ReadsTheItemsOfTheLocale) {

@@ -20,41 +20,13 @@ const char* const kFixtures[] = {
     "cp1250",   "cp1251",     "cp1252",  "cp1253",    "cp1254",       "cp1255",   "cp1256",
 };
 
-const char* KindName(ColumnKind kind) {
-  switch (kind) {
-    case ColumnKind::Character:
-      return "Character";
-    case ColumnKind::Float:
-      return "Float";
-    case ColumnKind::Money:
-      return "Money";
-    case ColumnKind::Int16:
-      return "Int16";
-    case ColumnKind::UInt16:
-      return "UInt16";
-    case ColumnKind::Int32:
-      return "Int32";
-    case ColumnKind::AutoInc:
-      return "AutoInc";
-    case ColumnKind::Int64:
-      return "Int64";
-    case ColumnKind::Bcd:
-      return "Bcd";
-    case ColumnKind::Logical:
-      return "Logical";
-    case ColumnKind::Date:
-      return "Date";
-    case ColumnKind::Time:
-      return "Time";
-    case ColumnKind::DateTime:
-      return "DateTime";
-    case ColumnKind::Memo:
-      return "Memo";
-    case ColumnKind::Bytes:
-      return "Bytes";
-  }
-  return "?";
-}
+// As the .expected files name them, in the order of ColumnKind.
+constexpr const char* kKindNames[] = {"Character", "Float",   "Money", "Int16", "UInt16",
+                                      "Int32",     "AutoInc", "Int64", "Bcd",   "Logical",
+                                      "Date",      "Time",    "DateTime", "Memo", "Bytes"};
+static_assert(std::size(kKindNames) == static_cast<std::size_t>(ColumnKind::Bytes) + 1);
+
+const char* KindName(ColumnKind kind) { return kKindNames[static_cast<std::size_t>(kind)]; }
 
 std::string Unescape(const std::string& text) {
   std::string out;
