@@ -167,7 +167,10 @@ void TMForm::AttachToHostWindow(std::uint32_t handle) {
   RECT outer;
   GetWindowRect(window_.get(), &outer);
   // Window handles are 32-bit values, sign-extended to the pointer's width.
-  const HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(handle)));
+  HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(handle)));
+  // A number that names no window is taken as 0: the system would refuse a
+  // child of it, and the program would run on with no window at all.
+  if (!IsWindow(host)) host = nullptr;
   // The window is made anew inside the host's, borderless, at the outer size
   // the framed one had; with no host window it stays top-level.
   DestroySystemWindow();

@@ -125,6 +125,21 @@ TEST(RunModes, ABadWindowNumberIsReportedAndTheWindowIsAnOrdinaryOne) {
   }
 }
 
+TEST(RunModes, ANumberThatNamesNoWindowGivesABorderlessTopLevelWindowInHostMode) {
+  // 0, and a number that no window can have (its low word is 0).
+  for (const std::wstring number : {L"0", L"7FFE0000"}) {
+    SCOPED_TRACE(std::string(number.begin(), number.end()));
+    ByHand program({L"mirar", number});
+    ASSERT_TRUE(program.window);
+    EXPECT_FALSE(HasFrame(program.window));
+    EXPECT_EQ(GetAncestor(program.window, GA_PARENT), GetDesktopWindow());
+    EXPECT_FALSE(WaitForFailureBox(program.process.id(), 1s));
+    Click(Salir(program.window));
+    EXPECT_EQ(program.process.WaitForExit(), 0u);
+    EXPECT_EQ(IniValue(program.Ini(), kSection, kKey), L"0");
+  }
+}
+
 TEST(RunModes, HostModeKeepsTheOtherSectionsOfTheHandshakeFile) {
   Hosted run(L"mirar", false);
   WriteFile(run.Ini(),
