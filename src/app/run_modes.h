@@ -20,7 +20,6 @@ class StartWindow {
  public:
   virtual ~StartWindow() = default;
   virtual void AttachToHostWindow(std::uint32_t handle) = 0;
-  virtual void BImportarClick() = 0;
 };
 
 // Writes a key into a section of a profile (INI) file; false when it cannot.

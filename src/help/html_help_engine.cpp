@@ -4,35 +4,30 @@
 
 #include <utility>
 
-#include "ui/unique_handle.h"
+#include "ui/win32_handles.h"
 
 namespace zorva {
 namespace {
-
-struct LibraryCloser {
-  static void Close(HMODULE library) { FreeLibrary(library); }
-};
-using unique_library = unique_handle<HMODULE, LibraryCloser>;
 
 using HtmlHelpEntry = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
 
 class HtmlHelpEngine final : public HelpEngine {
  public:
-  HtmlHelpEngine(unique_library library, HtmlHelpEntry entry) : library_(std::move(library)), entry_(entry) {}
+  HtmlHelpEngine(unique_hmodule library, HtmlHelpEntry entry) : library_(std::move(library)), entry_(entry) {}
 
   void Call(std::uintptr_t caller, const char* file, unsigned command, std::uintptr_t data) override {
     entry_(reinterpret_cast<HWND>(caller), file, command, data);
   }
 
  private:
-  unique_library library_;
+  unique_hmodule library_;
   HtmlHelpEntry entry_;
 };
 
 }  // namespace
 
 std::unique_ptr<HelpEngine> LoadHtmlHelpEngine() {
-  unique_library library(LoadLibraryA("HHCtrl.ocx"));
+  unique_hmodule library(LoadLibraryA("HHCtrl.ocx"));
   if (!library) return nullptr;
   const FARPROC entry = GetProcAddress(library.get(), "HtmlHelpA");
   if (!entry) return nullptr;

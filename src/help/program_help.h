@@ -34,8 +34,6 @@ class ProgramHelp {
   // help file; nothing happens while there is none.
   void HelpCommand(unsigned command, std::uintptr_t data);
 
-  HelpManager& Manager() { return manager_; }
-
  private:
   HelpManager manager_;
   const std::string& helpFile_;

@@ -44,7 +44,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   void FormCreate();
   void FormShow();
   void FormClose();  // raises a failure to keep the window open
-  void BImportarClick() override;
+  void BImportarClick();
   void Button1Click();
   void FormHelp(int context);  // F1, with the help context of the control
 

@@ -30,7 +30,7 @@ using unique_hdc = unique_handle<HDC, DeleteDcCloser>;  // a memory DC
 using unique_hmodule = unique_handle<HMODULE, FreeLibraryCloser>;
 using unique_hglobal = unique_handle<HGLOBAL, GlobalFreeCloser>;
 
-// A GDI object of a given type (HFONT, HBITMAP, HBRUSH, HPEN).
+// A GDI object of a given type (HFONT, HBITMAP, HBRUSH).
 template <typename T>
 class unique_gdi {
  public:
@@ -46,7 +46,6 @@ class unique_gdi {
 using unique_hfont = unique_gdi<HFONT>;
 using unique_hbitmap = unique_gdi<HBITMAP>;
 using unique_hbrush = unique_gdi<HBRUSH>;
-using unique_hpen = unique_gdi<HPEN>;
 
 // A window's DC, given back to its window.
 class window_dc {

@@ -25,8 +25,6 @@ bool Shown(Control control, bool exportButtonShown) {
 
 }  // namespace
 
-std::span<const ControlLayout> MainWindowLayout() { return kLayout; }
-
 const ControlLayout& LayoutOf(Control control) {
   return *std::find_if(kLayout.begin(), kLayout.end(),
                        [control](const ControlLayout& c) { return c.control == control; });

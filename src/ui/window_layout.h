@@ -2,7 +2,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 
 namespace zorva {
 
@@ -28,8 +27,7 @@ struct ControlLayout {
   LayoutRect rect;
 };
 
-// The design, parents before children.
-std::span<const ControlLayout> MainWindowLayout();
+// The design of one control.
 const ControlLayout& LayoutOf(Control control);
 
 // A control's rectangle relative to the window's client area.

@@ -34,9 +34,7 @@ TEST(WindowNumber, RefusesAnythingElseWithTheConversionText) {
 
 struct FakeWindow final : StartWindow {
   std::optional<std::uint32_t> attachedTo;
-  int exports = 0;
   void AttachToHostWindow(std::uint32_t handle) override { attachedTo = handle; }
-  void BImportarClick() override { ++exports; }
 };
 
 TEST(RunModes, FollowTheModesTable) {

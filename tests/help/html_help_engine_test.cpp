@@ -35,7 +35,7 @@ TEST(HtmlHelpEngineTest, CallsReachTheEntryOfTheLibraryBesideTheProgram) {
                reinterpret_cast<std::uintptr_t>(keyword.c_str()));
   engine->Call(0, nullptr, kEngineCloseAll, 0);
   engine.reset();
-  EXPECT_EQ(GetModuleHandleA("HHCtrl.ocx"), nullptr) << "the library stays loaded after the engine";
+  EXPECT_EQ(GetModuleHandleA("HHCtrl.ocx"), nullptr) << "the library goes with the engine";
 
   EXPECT_EQ(Lines(log), (std::vector<std::string>{
                             "caller=0 command=15 file=C:\\Tempovia\\NA.chm data=1",
