@@ -4,6 +4,7 @@
 #include "ui/application.h"
 #include "ui/event_dispatch.h"
 #include "ui/wide_text.h"
+#include "ui/window_class.h"
 
 namespace zorva {
 namespace {
@@ -29,12 +30,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 ApplicationWindow::ApplicationWindow() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
+  RegisterWindowClass(kClassName, WindowProc);
   window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, WideText(TheApplication().Title).c_str(), WS_POPUP, 0,
                                 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
