@@ -69,23 +69,6 @@ class NoEngine {
   std::string overrides_;
 };
 
-TEST(HelpGui, F1OnEachButtonAsksForContextOneOfTheHelpFileInTheProgramFolder) {
-  HelpRun run;
-  ASSERT_TRUE(run.window);
-  const std::string f1 = "caller=0 command=15 file=" + run.HelpFile() + " data=1";
-  // The focus starts on "Salir"; Tab takes it to "F1 AYUDA", then "Aceptar".
-  const std::vector<const wchar_t*> order = {L"&Salir", L"F1 AYUDA", L"Aceptar"};
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    SCOPED_TRACE(Narrow(order[i]));
-    if (i > 0) PressKey(run.window, VK_TAB);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(run.window) == Button(run.window, order[i]); }, 5s));
-    PressKey(run.window, VK_F1);
-    EXPECT_EQ(run.Calls(i + 1).size(), i + 1);
-  }
-  EXPECT_EQ(run.Calls(3), std::vector<std::string>(3, f1));
-  EXPECT_TRUE(run.process->Running());
-}
-
 TEST(HelpGui, TheHelpButtonAsksForTheContentsOfTheHelpFileInTheProgramFolder) {
   HelpRun run;
   ASSERT_TRUE(run.window);

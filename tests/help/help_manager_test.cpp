@@ -138,11 +138,6 @@ TEST_F(TwoViewers, CommandTwoClosesTheWindowsOfEveryViewer) {
   EXPECT_EQ(*log, (EngineLog{{0, std::nullopt, kEngineCloseAll, 0, {}}}));
 }
 
-TEST_F(TwoViewers, OtherCommandsFindNoViewerOfRawCommands) {
-  manager.HelpCommand(0x105, 0, "NA.chm");
-  EXPECT_TRUE(log->empty());
-}
-
 TEST_F(TwoViewers, TheViewerLeavesTheListsAtProgramEnd) {
   html->Unregister();
   EXPECT_EQ(FailureTextOf([&] { manager.ContextHelp(1, "NA.chm"); }), "No context-sensitive help installed");

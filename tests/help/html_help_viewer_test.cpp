@@ -100,12 +100,6 @@ TEST(HtmlHelpViewerTest, WithoutAnEngineTakesRequestsAndDropsThemSilently) {
   viewer->Unregister();
 }
 
-TEST(HtmlHelpViewerTest, ListsOneKeywordEntryUnderItsName) {
-  RegisteredViewer r;
-  EXPECT_EQ(r.viewer->QueryName(), "KuvHtmlHelp");
-  EXPECT_EQ(r.viewer->ListKeywordEntries("tablas"), std::vector<std::string>{"KuvHtmlHelp: tablas"});
-}
-
 TEST(HtmlHelpViewerTest, PicksItsOwnKeywordEntryByItsExactName) {
   RegisteredViewer r;
   const struct {

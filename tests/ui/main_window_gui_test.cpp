@@ -45,16 +45,6 @@ TEST(MainWindow, TheClientAreaAndEveryControlSitWhereTheDesignPutsThem) {
   EXPECT_TRUE(SameRect(RectInClient(w.Button(L"F1 AYUDA"), w.window), At(265, 235, 75, 18)));
 }
 
-TEST(MainWindow, TheFrameCanNeitherBeResizedNorMinimisedNorMaximised) {
-  Window w;
-  const LONG style = GetWindowLongW(w.window, GWL_STYLE);
-  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_TRUE(GetWindowLongW(w.window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << "no icon in the title bar";
-
-}
-
 TEST(MainWindow, TheGradientRowsAndTheBevelCornersHaveTheirColours) {
   Window w;
   BringToFront(w.window);
