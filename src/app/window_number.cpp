@@ -18,7 +18,8 @@ int HexDigit(char c) {
 }  // namespace
 
 std::uint32_t ReadWindowNumber(std::string_view parameter) {
-  const std::string text = "$" + std::string(parameter);
+  std::string text = "$";
+  text += parameter;  // appended, not "$" + ...: g++ 12 warns falsely about that
   std::uint64_t value = 0;
   bool valid = !parameter.empty();
   for (char c : parameter) {
