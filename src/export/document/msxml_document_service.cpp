@@ -9,6 +9,7 @@
 #include "export/document/msxml_document_service.h"
 #include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
+#include "textforms/system_text.h"
 
 namespace zorva {
 namespace {
@@ -91,20 +92,10 @@ class Variant {
   VARIANT v_;
 };
 
-std::string SystemText(HRESULT status) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(status), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text(buffer ? buffer : "", length);
-  LocalFree(buffer);
-  return text;
-}
-
 [[noreturn]] void Raise(HRESULT status, const std::string& description = {}, std::string source = {},
                         std::string helpFile = {}) {
   const auto code = static_cast<std::uint32_t>(status);
-  throw DocumentFailure(DocumentFailureText(description, SystemText(status), code), code, std::move(source),
+  throw DocumentFailure(DocumentFailureText(description, SystemText(code), code), code, std::move(source),
                         std::move(helpFile));
 }
 

@@ -1,0 +1,20 @@
+#include "textforms/system_text.h"
+
+#include <windows.h>
+
+namespace zorva {
+
+std::string SystemText(std::uint32_t code) {
+  char* buffer = nullptr;
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text(buffer ? buffer : "", length);
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+  return text;
+}
+
+std::string LastSystemErrorText() { return SystemText(GetLastError()); }
+
+}  // namespace zorva
