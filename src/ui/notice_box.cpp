@@ -8,10 +8,12 @@
 
 #include "textforms/failure.h"
 #include "textforms/failure_texts.h"
+#include "textforms/system_text.h"
 #include "ui/application.h"
 #include "ui/event_dispatch.h"
 #include "ui/notice_layout.h"
 #include "ui/system_menu.h"
+#include "ui/thread_windows.h"
 #include "ui/wide_text.h"
 #include "ui/window_class.h"
 #include "ui/win32_handles.h"
@@ -49,10 +51,21 @@ int ButtonCaptionWidth(HDC dc) {
   return width;
 }
 
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM windows) {
-  if (IsWindowVisible(window) && IsWindowEnabled(window))
-    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
-  return TRUE;
+// Puts the text on the clipboard in place of whatever it held; false when
+// the clipboard cannot be opened or cannot take it.
+bool PutOnClipboard(HWND owner, const std::wstring& text) {
+  const open_clipboard clipboard(owner);
+  if (!clipboard) return false;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  unique_hglobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  void* target = memory ? GlobalLock(memory.get()) : nullptr;
+  if (!target) return false;
+  std::memcpy(target, text.c_str(), bytes);
+  GlobalUnlock(memory.get());
+  if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
+  memory.release();  // the clipboard owns it now
+  return true;
 }
 
 class NoticeBox {
@@ -74,7 +87,7 @@ class NoticeBox {
     RegisterWindowClass(kClassName, &NoticeBox::WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     window_.reset(CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), this));
-    if (!window_) throw Failure(FailureKind::System, "");
+    if (!window_) throw Failure(FailureKind::System, LastSystemErrorText());
     KeepOnlyMoveAndClose(window_.get());
     const HWND label = CreateWindowExW(0, L"STATIC", wideText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                        layout.text.left, layout.text.top, layout.text.width, layout.text.height,
@@ -108,9 +121,9 @@ class NoticeBox {
     const HWND active = GetActiveWindow();
     const HCURSOR cursor = GetCursor();
     std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-    for (HWND window : disabled)
-      if (window != window_.get()) EnableWindow(window, FALSE);
+    for (HWND window : ShownThreadWindows())
+      if (window != window_.get() && IsWindowEnabled(window)) disabled.push_back(window);
+    for (HWND window : disabled) EnableWindow(window, FALSE);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 
     ShowWindow(window_.get(), SW_SHOWNORMAL);
@@ -158,18 +171,8 @@ class NoticeBox {
     MessageBeep(MB_OK);
     const std::wstring content =
         WideText(NoticeClipboardText(TheApplication().Title, text_, ProgramText(kButtonCaption)));
-    const open_clipboard clipboard(window_.get());
-    if (!clipboard)
+    if (!PutOnClipboard(window_.get(), content))
       throw Failure(FailureKind::System, ComposeFailureText(FailureText::ClipboardUnavailable));
-    EmptyClipboard();
-    const std::size_t bytes = (content.size() + 1) * sizeof(wchar_t);
-    unique_hglobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (!memory) return;
-    if (void* target = GlobalLock(memory.get())) {
-      std::memcpy(target, content.c_str(), bytes);
-      GlobalUnlock(memory.get());
-      if (SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();  // the clipboard owns it now
-    }
   }
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
