@@ -36,7 +36,7 @@ void RunProgram() {
   ProgramState state;
   const CommandLineParameters parameters(ProgramFilePath(), GetCommandLineA(),
                                          [](unsigned char c) { return IsDBCSLeadByte(c) != FALSE; });
-  TMForm form(state, parameters, ProgramFolder(), help);
+  TMForm form(state, parameters, ProgramFolder(), help, applicationWindow.handle());
   form.Show();
   RunMessageLoop(form);
 }

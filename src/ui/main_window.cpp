@@ -4,6 +4,7 @@
 
 #include "help/window_help_context.h"
 #include "textforms/failure.h"
+#include "textforms/system_text.h"
 #include "ui/application.h"
 #include "ui/event_dispatch.h"
 #include "ui/notice_box.h"
@@ -34,24 +35,29 @@ HFONT MakeFont(int height, int weight, const wchar_t* face) {
 }  // namespace
 
 TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder,
-               ProgramHelp& help)
-    : state_(state), parameters_(parameters), programFolder_(std::move(programFolder)), help_(help) {
+               ProgramHelp& help, HWND owner)
+    : state_(state),
+      parameters_(parameters),
+      programFolder_(std::move(programFolder)),
+      help_(help),
+      owner_(owner) {
   CreateFonts();
   RegisterWindowClass(kClassName, &RoutedWindowProc<TMForm>, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   const LayoutRect client = Scaled(Control::MForm);
   RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kFramedStyle, FALSE, kFramedExStyle);
-  CreateSystemWindow(nullptr, kFramedStyle, kFramedExStyle, outer.right - outer.left, outer.bottom - outer.top);
+  CreateSystemWindow(owner_, kFramedStyle, kFramedExStyle, outer.right - outer.left, outer.bottom - outer.top);
   exportRun_ = std::make_unique<ExportRun>(*this, programFolder_, "c:\\ttemp");
   RunHandler([this] { FormCreate(); });
 }
 
-void TMForm::CreateSystemWindow(HWND parent, DWORD style, DWORD exStyle, int width, int height) {
+void TMForm::CreateSystemWindow(HWND parentOrOwner, DWORD style, DWORD exStyle, int width, int height) {
   // The window procedure takes ownership of the handle at WM_NCCREATE.
-  const int position = parent ? 0 : CW_USEDEFAULT;
-  CreateWindowExW(exStyle, kClassName, kCaption, style, position, position, width, height, parent, nullptr,
+  const bool child = style & WS_CHILD;
+  const int position = child ? 0 : CW_USEDEFAULT;
+  CreateWindowExW(exStyle, kClassName, kCaption, style, position, position, width, height, parentOrOwner, nullptr,
                   GetModuleHandleW(nullptr), this);
-  if (!window_) throw Failure(FailureKind::System, "");
+  if (!window_) throw Failure(FailureKind::System, LastSystemErrorText());
   SetWindowContextHelpId(window_.get(), kHelpContext);
   if (style & WS_SYSMENU) KeepOnlyMoveAndClose(window_.get());
   CreateControls();
@@ -115,6 +121,9 @@ void TMForm::Show() {
   RunHandler([this] { FormShow(); });
   if (!window_) return;  // closed from within FormShow: the program is ending
   PlaceAtFirstShow();
+  // The taskbar entry comes with a top-level window; inside the host's
+  // window the program has none of its own.
+  if (owner_ && !(GetWindowLongW(window_.get(), GWL_STYLE) & WS_CHILD)) ShowWindow(owner_, SW_SHOWNA);
   ShowWindow(window_.get(), SW_SHOW);
   UpdateWindow(window_.get());
 }
@@ -174,7 +183,7 @@ void TMForm::AttachToHostWindow(std::uint32_t handle) {
   // The window is made anew inside the host's, borderless, at the outer size
   // the framed one had; with no host window it stays top-level.
   DestroySystemWindow();
-  CreateSystemWindow(host, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+  CreateSystemWindow(host ? host : owner_, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                      outer.right - outer.left, outer.bottom - outer.top);
 }
 

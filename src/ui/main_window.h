@@ -24,9 +24,11 @@ namespace zorva {
 // that the design names.
 class TMForm final : public ExportWindow, public StartWindow {
  public:
-  // Builds the window and its controls hidden, then runs FormCreate.
+  // Builds the window and its controls hidden, then runs FormCreate. While
+  // the window is top-level it is owned by `owner`, the window that carries
+  // the program's taskbar entry, and shows it along with itself.
   TMForm(ProgramState& state, const CommandLineParameters& parameters, std::string programFolder,
-         ProgramHelp& help);
+         ProgramHelp& help, HWND owner);
   ~TMForm() override;
   TMForm(const TMForm&) = delete;
   TMForm& operator=(const TMForm&) = delete;
@@ -64,7 +66,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateFonts();
-  void CreateSystemWindow(HWND parent, DWORD style, DWORD exStyle, int width, int height);
+  void CreateSystemWindow(HWND parentOrOwner, DWORD style, DWORD exStyle, int width, int height);
   void DestroySystemWindow();
   void CreateControls();
   void PlaceAtFirstShow();
@@ -82,6 +84,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   const CommandLineParameters& parameters_;
   std::string programFolder_;
   ProgramHelp& help_;
+  HWND owner_;  // the application window, which outlives this one
 
   LayoutScale scale_;
   unique_hfont windowFont_;

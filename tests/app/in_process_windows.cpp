@@ -58,7 +58,8 @@ ProgramWindow::ProgramWindow(std::string programFolder)
       parameters_(programFolder + "TemposZORVA.exe", "TemposZORVA.exe") {
   TheApplication().HelpFile = kProgramHelpFile;
   TheApplication().Title = "TemposZORVA";
-  form_ = std::make_unique<TMForm>(state_, parameters_, programFolder, help_);
+  application_ = std::make_unique<ApplicationWindow>();
+  form_ = std::make_unique<TMForm>(state_, parameters_, programFolder, help_, application_->handle());
   form_->Show();
   SetForegroundWindow(window());
   Pump([&] { return GetForegroundWindow() == window() && GetFocus() == Button(L"&Salir"); }, 5s);

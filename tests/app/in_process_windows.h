@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/application_window.h"
 #include "app/command_line.h"
 #include "app/run_modes.h"
 #include "help/program_help.h"
@@ -36,8 +37,9 @@ std::vector<std::string> SystemMenuEntries(HWND window);
 // foreground window through the system's input queue.
 void TypeKey(WORD key);
 
-// The main window as the program builds it when started by hand, shown and
-// active, with its help served by a recording engine.
+// The main window as the program builds it when started by hand, owned by
+// the application window, shown and active, with its help served by a
+// recording engine.
 class ProgramWindow {
  public:
   explicit ProgramWindow(std::string programFolder = "C:\\Tempovia\\");
@@ -47,6 +49,7 @@ class ProgramWindow {
 
   TMForm& form() { return *form_; }
   HWND window() const { return form_->handle(); }
+  HWND application() const { return application_->handle(); }
   std::vector<HWND> Panels() const;
   HWND Button(const wchar_t* caption) const;
   const EngineLog& EngineCalls() const { return *log_; }
@@ -59,6 +62,7 @@ class ProgramWindow {
   ProgramHelp help_;
   ProgramState state_;
   CommandLineParameters parameters_;
+  std::unique_ptr<ApplicationWindow> application_;
   std::unique_ptr<TMForm> form_;
 };
 

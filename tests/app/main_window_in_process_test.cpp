@@ -85,5 +85,35 @@ TEST(MainWindowInProcess, F1AsksForContextOneWithTheFocusOnTheWindowOrOnAnyButto
   EXPECT_EQ(program.EngineCalls().size(), std::size(cases)) << "one request for each key";
 }
 
+// The taskbar shows one entry for the program, captioned with its title: the
+// application window's, which owns the main window and hands activation and
+// closing on to it.
+TEST(MainWindowInProcess, TheTaskbarEntryIsTheApplicationWindowsAndStandsForTheMainWindow) {
+  ProgramWindow program;
+  const HWND entry = program.application();
+  EXPECT_TRUE(IsWindowVisible(entry));
+  EXPECT_EQ(Describe(entry), "TApplicationWindow \"TemposZORVA\"");
+  EXPECT_FALSE(GetWindowLongW(entry, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetWindow(entry, GW_OWNER), nullptr);
+  RECT rect;
+  GetWindowRect(entry, &rect);
+  EXPECT_TRUE(IsRectEmpty(&rect)) << "nothing of it is seen but its entry";
+  EXPECT_EQ(GetWindow(program.window(), GW_OWNER), entry) << "the main window has no entry of its own";
+  EXPECT_FALSE(GetWindowLongW(program.window(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+  SetActiveWindow(entry);
+  EXPECT_TRUE(program.Pump([&] { return GetActiveWindow() == program.window(); }, 5s)) << "activation passes on";
+
+  // While a dialog holds the main window disabled, closing the entry waits.
+  EnableWindow(program.window(), FALSE);
+  PostMessageW(entry, WM_CLOSE, 0, 0);
+  program.Pump([] { return false; }, 500ms);
+  EXPECT_TRUE(IsWindow(program.window()));
+  EnableWindow(program.window(), TRUE);
+
+  PostMessageW(entry, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.Pump([&] { return !program.window(); }, 5s)) << "the main window closes";
+}
+
 }  // namespace
 }  // namespace zorva::testing

@@ -80,7 +80,9 @@ TEST(RunModes, NoneOneOrThreeParametersGiveTheInteractiveWindow) {
     ByHand program(parameters);
     ASSERT_TRUE(program.window);
     EXPECT_TRUE(HasFrame(program.window));
-    EXPECT_EQ(GetParent(program.window), nullptr);
+    const HWND entry = GetWindow(program.window, GW_OWNER);
+    EXPECT_TRUE(IsWindowVisible(entry)) << "the taskbar entry's window";
+    EXPECT_EQ(Text(entry), L"TemposZORVA");
     EXPECT_FALSE(WaitForSaveDialog(program.process.id(), 1s)) << "no export at first show";
     Click(Salir(program.window));
     EXPECT_EQ(program.process.WaitForExit(), 0u);
@@ -134,6 +136,8 @@ TEST(RunModes, AnotherWordInHostModeWaitsInsideTheHostAndClosingWritesOnlyTheHan
   EXPECT_EQ(placed.left, std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2));
   EXPECT_EQ(placed.top, std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2));
   EXPECT_FALSE(WaitForSaveDialog(run.ProgramId(), 1s));
+  for (HWND application : TopWindows(run.ProgramId(), L"TApplicationWindow"))
+    EXPECT_FALSE(IsWindowVisible(application)) << "no taskbar entry of its own inside the host";
 
   PressButton(Salir(run.window));
   EXPECT_EQ(run.host.WaitForExit(), 0u);
