@@ -1,7 +1,7 @@
 // The regional settings are read again when the system announces that the
 // user's settings changed (WM_SETTINGCHANGE, which is WM_WININICHANGE) or
 // that the taskbar was made anew; the thread first takes the user's locale
-// again. The announcement reaches the program's hidden application window.
+// again. The announcement reaches the program's application window, shown or not.
 #include <gtest/gtest.h>
 
 #include <optional>
