@@ -65,4 +65,10 @@ std::string ComposeFailureText(FailureText id, std::initializer_list<FailureArgu
   return out;
 }
 
+std::string_view WithoutTrailingMarks(std::string_view text) {
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
+    text.remove_suffix(1);
+  return text;
+}
+
 }  // namespace zorva

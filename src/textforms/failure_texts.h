@@ -36,4 +36,8 @@ using FailureArgument = std::variant<std::string_view, std::uint32_t>;
 // text already and pass unchanged.
 std::string ComposeFailureText(FailureText id, std::initializer_list<FailureArgument> args = {});
 
+// A text from the system or from a document object, cut as a failure takes
+// it: without the control characters, spaces and periods it ends in.
+std::string_view WithoutTrailingMarks(std::string_view text);
+
 }  // namespace zorva

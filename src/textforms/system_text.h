@@ -6,8 +6,9 @@
 // Windows only: the system's own words for an error code.
 namespace zorva {
 
-// The system's message for an error code or HRESULT, as program text with
-// the line break it ends in removed; empty when the system has none.
+// The system's message for an error code or HRESULT, as program text
+// without the line break, spaces and periods it ends in; empty when the
+// system has none.
 std::string SystemText(std::uint32_t code);
 
 // The system's message for the calling thread's last error.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "textforms/failure_texts.h"
+
 namespace zorva {
 
 std::string SystemText(std::uint32_t code) {
@@ -9,9 +11,8 @@ std::string SystemText(std::uint32_t code) {
   const DWORD length =
       FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text(buffer ? buffer : "", length);
+  std::string text(WithoutTrailingMarks(std::string_view(buffer ? buffer : "", length)));
   LocalFree(buffer);
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   return text;
 }
 

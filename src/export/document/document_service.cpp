@@ -4,15 +4,6 @@
 #include "textforms/program_text.h"
 
 namespace zorva {
-namespace {
-
-std::string_view WithoutTrailingMarks(std::string_view text) {
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
-    text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 std::u16string DocumentValue(std::string_view text) {
   std::u16string value = DocumentText(text);
