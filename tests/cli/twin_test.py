@@ -17,6 +17,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ET
 
@@ -112,6 +113,21 @@ class TwinTest(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         assert folder_digest(ARGS.fixtures) == cls.inputs_before, "an export changed its input tables"
+        if cls.big:
+            shutil.rmtree(cls.big)
+
+    big = None
+
+    @classmethod
+    def big_school(cls):
+        """The school with two million rows in SOLUC, whose export lasts long
+        enough to be stopped half way."""
+        if not cls.big:
+            cls.big = tempfile.mkdtemp(prefix="zorva-twin-big-")
+            school = os.path.join(cls.big, "school")
+            shutil.copytree(os.path.join(ARGS.fixtures, "school"), school)
+            fx.tables.repeat_rows(os.path.join(school, "SOLUC.DBF"), 2000000)
+        return os.path.join(cls.big, "school")
 
     def setUp(self):
         self.out = tempfile.mkdtemp(prefix="zorva-twin-")
@@ -198,7 +214,7 @@ class TwinTest(unittest.TestCase):
         status, _, err = self.twin("--tables", os.path.join(ARGS.fixtures, "school"), "--output", self.target,
                                    limit_file_size=1024)
         self.assertEqual(status, 1)
-        self.assertIn(err, ("Fichero demasiado grande\n", "File too large\n"))  # the system's text
+        self.assertIn(err, (f"Fichero demasiado grande\n{self.target}\n", f"File too large\n{self.target}\n"))
         self.assert_nothing_but_earlier_file()
 
     def test_a_name_without_extension_gets_xml(self):
@@ -210,8 +226,61 @@ class TwinTest(unittest.TestCase):
     def test_a_folder_that_is_not_there_fails_and_creates_nothing(self):
         status, _, err = self.export("school", os.path.join(self.out, "falta", "horario.xml"))
         self.assertEqual(status, 1)
-        self.assertRegex(err, r"^\S[^\n]*\n$")  # the system's text, in the user's language
+        # The system's text, in the user's language, then the file.
+        self.assertRegex(err, r"^\S[^\n]*\n[^\n]*falta[\\/]horario\.xml\n$")
         self.assertEqual(os.listdir(self.out), [])
+
+    @unittest.skipIf(WINDOWS, "vfat is a POSIX system's mount here")
+    def test_a_file_system_without_unnamed_files_or_permissions_serves(self):
+        self.write_earlier_file()
+        status, _, err = self.twin("--tables", os.path.join(ARGS.fixtures, "school"), "--output", self.target,
+                                   env=self.vfat_like())
+        self.assertEqual((status, err), (0, ""))
+        self.assertEqual(os.listdir(self.out), ["horario.xml"])
+        self.assert_valid(self.target)
+
+    @unittest.skipIf(WINDOWS, "signals are POSIX's")
+    def test_a_stopped_run_leaves_the_earlier_file_and_nothing_else(self):
+        school = self.big_school()
+        cases = [(False, signal.SIGKILL), (False, signal.SIGTERM), (True, signal.SIGTERM), (True, signal.SIGINT),
+                 (True, signal.SIGHUP)]
+        for vfat_like, stop in cases:
+            with self.subTest(vfat_like=vfat_like, signal=stop.name):
+                for name in os.listdir(self.out):
+                    os.remove(os.path.join(self.out, name))
+                self.write_earlier_file()
+                env = dict(os.environ, **LOCALE, **(self.vfat_like() if vfat_like else {}))
+                # A shell started in the background ignores SIGINT, and so would the twin.
+                run = subprocess.Popen(ARGS.twin + ["--tables", school, "--output", self.target], env=env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                       preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
+                hidden = self.wait_until_writing(run)
+                self.assertEqual(hidden, vfat_like, "the document is written under a name only without unnamed files")
+                run.send_signal(stop)
+                self.assertEqual(run.wait(timeout=60), -stop)
+                self.assert_nothing_but_earlier_file()
+
+    def vfat_like(self):
+        if not ARGS.vfat_like:
+            self.skipTest("no file system like vfat to preload")
+        return {"LD_PRELOAD": ARGS.vfat_like, "ZORVA_VFAT_LIKE": "1"}
+
+    def wait_until_writing(self, run):
+        """Waits until the run writes its document into the output's folder;
+        whether it has a visible name there."""
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            self.assertIsNone(run.poll(), "the run ended before it could be stopped")
+            fds = os.path.join("/proc", str(run.pid), "fd")
+            try:
+                for fd in os.listdir(fds):
+                    if os.readlink(os.path.join(fds, fd)).startswith(self.out + "/"):
+                        return len(os.listdir(self.out)) > 1
+            except FileNotFoundError:
+                pass
+            time.sleep(0.002)
+        run.kill()
+        self.fail("the run did not start writing")
 
     def test_the_command_line(self):
         cases = [
@@ -262,6 +331,7 @@ def main():
     parser.add_argument("--encoding", default="utf-8")
     parser.add_argument("--windows", action="store_true")
     parser.add_argument("--other-twin", help="the other build's twin, whose trees must be the same")
+    parser.add_argument("--vfat-like", help="the library that, preloaded, makes file systems look like vfat")
     parser.add_argument("twin", nargs="+")
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)

@@ -19,4 +19,9 @@ std::string DocumentFailureText(std::string_view description, std::string_view s
   return ComposeFailureText(FailureText::OleError, {status});
 }
 
+std::string DocumentFileFailureText(std::string_view description, std::string_view systemText,
+                                    std::uint32_t status, std::string_view path) {
+  return DocumentFailureText(description, systemText, status) + "\r\n" + std::string(path);
+}
+
 }  // namespace zorva

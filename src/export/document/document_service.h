@@ -79,4 +79,9 @@ class DocumentFailure : public Failure {
 std::string DocumentFailureText(std::string_view description, std::string_view systemText,
                                 std::uint32_t status);
 
+// The text of a failure of the document's file: DocumentFailureText's, then
+// a line naming the file, as the table engine names a table's file.
+std::string DocumentFileFailureText(std::string_view description, std::string_view systemText,
+                                    std::uint32_t status, std::string_view path);
+
 }  // namespace zorva

@@ -92,16 +92,18 @@ class Variant {
   VARIANT v_;
 };
 
-[[noreturn]] void Raise(HRESULT status, const std::string& description = {}, std::string source = {},
-                        std::string helpFile = {}) {
+// A failure of the document's file names it.
+[[noreturn]] void Raise(HRESULT status, std::string_view file, const std::string& description = {},
+                        std::string source = {}, std::string helpFile = {}) {
   const auto code = static_cast<std::uint32_t>(status);
-  throw DocumentFailure(DocumentFailureText(description, SystemText(code), code), code, std::move(source),
-                        std::move(helpFile));
+  throw DocumentFailure(file.empty() ? DocumentFailureText(description, SystemText(code), code)
+                                     : DocumentFileFailureText(description, SystemText(code), code, file),
+                        code, std::move(source), std::move(helpFile));
 }
 
 // Raises the failure of a call of the document object: what the object said
 // of it, else what the system says of its status.
-void Check(HRESULT status) {
+void Check(HRESULT status, std::string_view file = {}) {
   if (SUCCEEDED(status)) return;
   std::string description, source, helpFile;
   ComPtr<IErrorInfo> info;
@@ -111,18 +113,18 @@ void Check(HRESULT status) {
     if (SUCCEEDED(info->GetSource(text.Put()))) source = ProgramTextFromDocumentText(text.view());
     if (SUCCEEDED(info->GetHelpFile(text.Put()))) helpFile = ProgramTextFromDocumentText(text.view());
   }
-  Raise(status, description, std::move(source), std::move(helpFile));
+  Raise(status, file, description, std::move(source), std::move(helpFile));
 }
 
 // Raises the failure of a step that is not a call of the object (creating
 // it, the file around it): the system's text alone, since what an earlier
 // call left on the thread says nothing of this one.
-void CheckStatus(HRESULT status) {
-  if (FAILED(status)) Raise(status);
+void CheckStatus(HRESULT status, std::string_view file = {}) {
+  if (FAILED(status)) Raise(status, file);
 }
 
-void CheckSystem(BOOL succeeded) {
-  if (!succeeded) CheckStatus(HRESULT_FROM_WIN32(GetLastError()));
+void CheckSystem(BOOL succeeded, std::string_view file) {
+  if (!succeeded) CheckStatus(HRESULT_FROM_WIN32(GetLastError()), file);
 }
 
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
@@ -131,7 +133,7 @@ std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()};
 // the target.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(const std::string& target) {
+  explicit TemporaryFile(const std::string& target) : target_(target) {
     std::filesystem::path folder = std::filesystem::path(Wide(DocumentText(target))).parent_path();
     if (folder.empty()) folder = L".";
     wchar_t name[MAX_PATH];
@@ -139,7 +141,7 @@ class TemporaryFile {
       // A folder that is not there is said to be an invalid name; say what it is.
       const DWORD error = GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES ? ERROR_PATH_NOT_FOUND
                                                                                         : GetLastError();
-      CheckStatus(HRESULT_FROM_WIN32(error));
+      CheckStatus(HRESULT_FROM_WIN32(error), target_);
     }
     path_ = name;
   }
@@ -149,15 +151,18 @@ class TemporaryFile {
     if (!path_.empty()) DeleteFileW(path_.c_str());
   }
 
+  const std::string& Target() const { return target_; }
   std::u16string_view Path() const { return {reinterpret_cast<const char16_t*>(path_.data()), path_.size()}; }
 
   void MoveOver(std::u16string_view target) {
     CheckSystem(MoveFileExW(path_.c_str(), Wide(target).c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH));
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH),
+                target_);
     path_.clear();
   }
 
  private:
+  std::string target_;  // as the program names it, for failures
   std::wstring path_;
 };
 
@@ -204,7 +209,7 @@ class MsxmlDocumentService : public DocumentService {
   }
 
   void Save(std::u16string_view fileName) override {
-    Check(document_->save(Variant(file_.Path()).get()));
+    Check(document_->save(Variant(file_.Path()).get()), file_.Target());
     file_.MoveOver(fileName);
   }
 

@@ -1,118 +1,20 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <filesystem>
 #include <memory>
-#include <utility>
 
 #include "export/document/document_service.h"
-#include "textforms/program_text.h"
+#include "export/document/replacement_file.h"
 
 namespace zorva {
 namespace {
-
-namespace fs = std::filesystem;
-
-[[noreturn]] void RaiseSystemFailure(int error) {
-  throw DocumentFailure(DocumentFailureText({}, std::strerror(error), static_cast<std::uint32_t>(error)),
-                        static_cast<std::uint32_t>(error));
-}
-
-// The file a name leads to: a symbolic link is replaced where it points.
-fs::path FinalPath(const fs::path& target) {
-  std::error_code ignored;
-  if (fs::is_symlink(target, ignored)) return fs::weakly_canonical(target, ignored);
-  return target;
-}
-
-// A temporary file in the target's folder that is removed unless it has
-// been moved over the target.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const std::string& target) {
-    const fs::path final = FinalPath(fs::path(target));
-    std::string pattern = (final.parent_path() / ("." + final.filename().string() + ".XXXXXX")).string();
-    fd_ = mkstemp(pattern.data());
-    if (fd_ < 0) RaiseSystemFailure(errno);
-    path_ = pattern;
-    // The new file takes the place of the old one, with its permissions.
-    struct stat existing {};
-    mode_t mode;
-    if (stat(final.c_str(), &existing) == 0) {
-      mode = existing.st_mode & 07777;
-    } else {
-      const mode_t mask = umask(0);
-      umask(mask);
-      mode = 0666 & ~mask;
-    }
-    if (fchmod(fd_, mode) != 0) Fail(errno);
-  }
-
-  ~TemporaryFile() {
-    if (fd_ >= 0) close(fd_);
-    if (!path_.empty()) unlink(path_.c_str());
-  }
-
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  void Write(const char* data, std::size_t size) {
-    while (size > 0) {
-      const ssize_t written = write(fd_, data, size);
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        Fail(errno);
-      }
-      data += written;
-      size -= static_cast<std::size_t>(written);
-      written_ += static_cast<std::uint64_t>(written);
-    }
-    WriteBehind();
-  }
-
-  // Makes the file durable, then puts it in the target's place.
-  void MoveOver(const std::string& target) {
-    if (fsync(fd_) != 0) Fail(errno);
-    const int fd = std::exchange(fd_, -1);
-    if (close(fd) != 0) Fail(errno);
-    if (rename(path_.c_str(), FinalPath(fs::path(target)).c_str()) != 0) Fail(errno);
-    path_.clear();
-  }
-
- private:
-  [[noreturn]] void Fail(int error) { RaiseSystemFailure(error); }
-
-  // Where the system can, the disk starts taking each few megabytes as soon
-  // as they are written, while the export goes on, so that the final fsync
-  // has little left to wait for. Only a request: fsync reports any failure.
-  void WriteBehind() {
-#ifdef SYNC_FILE_RANGE_WRITE
-    constexpr std::uint64_t kWriteBehind = 8 << 20;
-    if (written_ - started_ < kWriteBehind) return;
-    sync_file_range(fd_, static_cast<off_t>(started_), static_cast<off_t>(written_ - started_),
-                    SYNC_FILE_RANGE_WRITE);
-    started_ = written_;
-#endif
-  }
-
-  int fd_ = -1;
-  std::string path_;
-  std::uint64_t written_ = 0;  // bytes written so far
-  std::uint64_t started_ = 0;  // of which the disk was asked to take
-};
 
 // Writes the XML text through a buffer. Names are ASCII; values are program
 // text, UTF-8 here, and go out as UTF-8, with markup characters and the white
 // space that a reader would normalise written as references.
 class XmlStream {
  public:
-  explicit XmlStream(TemporaryFile& file) : file_(file), buffer_(new char[kCapacity]) {}
+  explicit XmlStream(ReplacementFile& file) : file_(file), buffer_(new char[kCapacity]) {}
 
   void Raw(std::string_view text) {
     for (std::size_t done = 0; done < text.size(); done += kChunk) {
@@ -273,7 +175,7 @@ class XmlStream {
     return out;
   }
 
-  TemporaryFile& file_;
+  ReplacementFile& file_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
 };
@@ -307,13 +209,13 @@ class StreamDocumentService : public DocumentService {
     out_.Raw("/>");
   }
 
-  void Save(std::u16string_view fileName) override {
+  void Save(std::u16string_view) override {
     EndSection();
     out_.Raw("</");
     out_.Name(root_);
     out_.Raw(">\n");
     out_.Flush();
-    file_.MoveOver(ProgramTextFromDocumentText(fileName));
+    file_.PutInPlace();
   }
 
  private:
@@ -329,7 +231,7 @@ class StreamDocumentService : public DocumentService {
     section_ = {};
   }
 
-  TemporaryFile file_;
+  ReplacementFile file_;
   XmlStream out_;
   std::u16string root_;
   std::u16string section_;
@@ -338,8 +240,8 @@ class StreamDocumentService : public DocumentService {
 
 }  // namespace
 
-// Written as it is built, into a temporary file beside the target, so that
-// memory does not grow with the tables.
+// Written as it is built, into a file that replaces the target once it is
+// whole, so that memory does not grow with the tables.
 std::unique_ptr<DocumentService> MakeDocumentService(const std::string& fileName) {
   return std::make_unique<StreamDocumentService>(fileName);
 }

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -182,9 +185,68 @@ TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse
   }
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previous);
-  EXPECT_EQ(text, "File too large");
+  EXPECT_EQ(text, "File too large\r\n" + target_);
   EXPECT_EQ(ReadFile(target_), "earlier");
   EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
+}
+
+// While it lives, the file system looks like vfat or a CIFS share: no
+// unnamed files, no permissions (vfat_like_file_system.cpp).
+class VfatLike {
+ public:
+  explicit VfatLike(bool on) {
+    if (on) setenv("ZORVA_VFAT_LIKE", "1", 1);
+  }
+  ~VfatLike() { unsetenv("ZORVA_VFAT_LIKE"); }
+  VfatLike(const VfatLike&) = delete;
+  VfatLike& operator=(const VfatLike&) = delete;
+};
+
+// Where the file system has no unnamed files the document is written under a
+// hidden name, and permissions that it refuses do not stop the export.
+// Either way a saved document replaces the earlier file, one dropped before
+// the save leaves it, and nothing else is left beside it.
+TEST_F(StreamDocumentServiceTest, OnEveryFileSystemTheTargetEndsAlone) {
+  for (const bool vfatLike : {false, true}) {
+    const VfatLike fileSystem(vfatLike);
+    for (const bool save : {false, true}) {
+      SCOPED_TRACE(std::string(vfatLike ? "vfat-like" : "unnamed files") + (save ? ", saved" : ", dropped"));
+      { std::ofstream(target_) << "earlier"; }
+      {
+        auto service = MakeDocumentService(target_);
+        WriteSixSections(*service, {});
+        EXPECT_EQ(FileNames(folder_).size(), vfatLike ? 2u : 1u);
+        if (save) service->Save(U(target_));
+      }
+      EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
+      EXPECT_EQ(ReadFile(target_).starts_with("<?xml"), save);
+    }
+  }
+}
+
+// The system's text, then the file that could not be written.
+TEST_F(StreamDocumentServiceTest, AFailureNamesTheTarget) {
+  fs::create_directory(folder_ / "carpeta");
+  const std::pair<fs::path, int> cases[]{
+      {folder_ / "falta" / "horario.xml", ENOENT},  // a folder that is not there
+      {folder_ / "carpeta", EISDIR},                // a folder in the file's place
+  };
+  for (const bool vfatLike : {false, true}) {
+    const VfatLike fileSystem(vfatLike);
+    for (const auto& [target, error] : cases) {
+      SCOPED_TRACE(target.string() + (vfatLike ? ", vfat-like" : ""));
+      std::string text;
+      try {
+        auto service = MakeDocumentService(target.string());
+        WriteSixSections(*service, {});
+        service->Save(U(target.string()));
+      } catch (const DocumentFailure& failure) {
+        text = failure.text();
+      }
+      EXPECT_EQ(text, std::strerror(error) + ("\r\n" + target.string()));
+      EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"carpeta"});
+    }
+  }
 }
 
 TEST_F(StreamDocumentServiceTest, ReplacingAFileKeepsItsPermissions) {
