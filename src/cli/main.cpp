@@ -11,6 +11,7 @@
 #endif
 
 #include "cli/command_line.h"
+#include "cli/input_files.h"
 #include "cli/settings_report.h"
 #include "export/com_apartment.h"
 #include "export/export_run.h"
@@ -55,7 +56,7 @@ int Main(const std::vector<std::string>& arguments) {
 #else
   std::setlocale(LC_ALL, "");
 #endif
-  const CommandLine command = ParseCommandLine(arguments);
+  const CommandLine command = RefuseInputAsOutput(ParseCommandLine(arguments));
   switch (command.action) {
     case CommandLine::Action::UsageError:
       Print(stderr, "zorva-export: " + command.error + "\n" + UsageText());

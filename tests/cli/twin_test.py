@@ -230,6 +230,31 @@ class TwinTest(unittest.TestCase):
         self.assertRegex(err, r"^\S[^\n]*\n[^\n]*falta[\\/]horario\.xml\n$")
         self.assertEqual(os.listdir(self.out), [])
 
+    def test_an_output_that_is_one_of_the_inputs_is_refused_before_anything_is_written(self):
+        tables, solution = os.path.join(self.out, "escuela"), os.path.join(self.out, "solucion")
+        shutil.copytree(os.path.join(ARGS.fixtures, "school"), tables)
+        os.mkdir(solution)
+        os.rename(os.path.join(tables, "SOLUC.DBF"), os.path.join(solution, "SOLUC.DBF"))
+        os.link(os.path.join(tables, "PROF.DBF"), os.path.join(self.out, "enlace.xml"))
+        os.symlink(os.path.join(tables, "Asig.DBT"), os.path.join(self.out, "simbolico.xml"))
+        cases = [
+            ("enlace.xml", "PROF.DBF"),  # a hard link
+            ("simbolico.xml", "Asig.DBT"),  # a symbolic link, to a memo file
+            (os.path.join("escuela", ".", "..", "escuela", "GRUP.DBF"), "GRUP.DBF"),
+            (os.path.join("solucion", "SOLUC.DBF"), "SOLUC.DBF"),
+        ]
+        if WINDOWS:
+            cases.append((os.path.join("escuela", "aula.dbf"), "AULA.DBF"))  # letter case is ignored there
+        before = folder_digest(self.out)
+        for output, table in cases:
+            with self.subTest(output=output):
+                status, out, err = self.twin("--tables", tables, "--solution", solution,
+                                             "--output", os.path.join(self.out, output))
+                self.assertEqual((status, out), (2, ""))
+                self.assertRegex(err, r"^zorva-export: --output names the input file '[^'\n]*" + re.escape(table) +
+                                 "'\nusage: zorva-export")
+                self.assertEqual(folder_digest(self.out), before)
+
     @unittest.skipIf(WINDOWS, "vfat is a POSIX system's mount here")
     def test_a_file_system_without_unnamed_files_or_permissions_serves(self):
         self.write_earlier_file()
