@@ -223,12 +223,16 @@ class TwinTest(unittest.TestCase):
         self.assertEqual(os.listdir(self.out), ["horario.xml"])
         self.assert_valid(self.target)
 
-    def test_a_folder_that_is_not_there_fails_and_creates_nothing(self):
-        status, _, err = self.export("school", os.path.join(self.out, "falta", "horario.xml"))
-        self.assertEqual(status, 1)
-        # The system's text, in the user's language, then the file.
-        self.assertRegex(err, r"^\S[^\n]*\n[^\n]*falta[\\/]horario\.xml\n$")
-        self.assertEqual(os.listdir(self.out), [])
+    def test_an_output_that_cannot_be_written_fails_naming_it_and_creates_nothing(self):
+        os.mkdir(os.path.join(self.out, "carpeta.xml"))
+        for parts in (["falta", "horario.xml"], ["carpeta.xml"]):  # a folder not there; a folder in the file's place
+            with self.subTest(output=parts):
+                status, _, err = self.export("school", os.path.join(self.out, *parts))
+                self.assertEqual(status, 1)
+                # The system's text, in the user's language, then the file.
+                path = r"[\\/]".join(map(re.escape, [os.path.basename(self.out)] + parts))
+                self.assertRegex(err, r"^\S[^\n]*\n[^\n]*" + path + r"\n$")
+                self.assertEqual(os.listdir(self.out), ["carpeta.xml"])
 
     def test_an_output_that_is_one_of_the_inputs_is_refused_before_anything_is_written(self):
         tables, solution = os.path.join(self.out, "escuela"), os.path.join(self.out, "solucion")
