@@ -14,15 +14,6 @@ namespace {
 
 bool VfatLike() { return std::getenv("ZORVA_VFAT_LIKE") != nullptr; }
 
-int Open(const char* path, int flags, va_list rest) {
-  const mode_t mode = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(rest, mode_t) : 0;
-  if (VfatLike() && (flags & O_TMPFILE) == O_TMPFILE) {
-    errno = EOPNOTSUPP;
-    return -1;
-  }
-  return static_cast<int>(syscall(SYS_openat, AT_FDCWD, path, flags, mode));
-}
-
 }  // namespace
 
 extern "C" {
@@ -36,19 +27,18 @@ int fchmod(int fd, mode_t mode) noexcept {
 }
 
 int open(const char* path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  const int fd = Open(path, flags, rest);
-  va_end(rest);
-  return fd;
-}
-
-int open64(const char* path, int flags, ...) {
-  va_list rest;
-  va_start(rest, flags);
-  const int fd = Open(path, flags, rest);
-  va_end(rest);
-  return fd;
+  mode_t mode = 0;
+  if ((flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE) {
+    va_list rest;
+    va_start(rest, flags);
+    mode = va_arg(rest, mode_t);
+    va_end(rest);
+  }
+  if (VfatLike() && (flags & O_TMPFILE) == O_TMPFILE) {
+    errno = EOPNOTSUPP;
+    return -1;
+  }
+  return static_cast<int>(syscall(SYS_openat, AT_FDCWD, path, flags, mode));
 }
 
 }  // extern "C"
