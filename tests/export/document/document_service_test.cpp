@@ -89,15 +89,18 @@ TEST_F(DocumentServiceTest, ADocumentDroppedBeforeItsSaveLeavesTheEarlierFileAnd
   EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
 
-TEST_F(DocumentServiceTest, AFolderThatIsNotThereIsADocumentFailure) {
+// The system's text, then the file on a line of its own.
+TEST_F(DocumentServiceTest, AFolderThatIsNotThereIsADocumentFailureNamingTheFile) {
+  const std::string target = (folder_ / "falta" / "horario.xml").string();
   try {
-    auto service = MakeDocumentService((folder_ / "falta" / "horario.xml").string());
+    auto service = MakeDocumentService(target);
     Build(*service);
-    service->Save(DocumentText((folder_ / "falta" / "horario.xml").string()));
+    service->Save(DocumentText(target));
     ADD_FAILURE() << "no failure";
   } catch (const DocumentFailure& failure) {
     EXPECT_EQ(failure.kind(), FailureKind::Document);
-    EXPECT_FALSE(failure.text().empty());
+    EXPECT_TRUE(failure.text().ends_with("\r\n" + target)) << failure.text();
+    EXPECT_GT(failure.text().size(), target.size() + 2) << failure.text();
   }
   EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
