@@ -42,7 +42,7 @@ std::string Utf8OfByte(unsigned codePage, unsigned char byte, std::string_view r
 
 // The bytes of a code page (0 for a character set that is none) read through
 // a converter to UTF-8. A byte with no character in the source set becomes
-// what Windows reads for it, else "?"; so does a cut-off sequence.
+// what Windows reads for it, else "?"; a cut-off sequence becomes "?".
 std::string Utf8Through(iconv_t converter, std::string_view bytes, unsigned codePage) {
   std::string out;
   // iconv takes its input through a pointer to non-const but never writes it.
