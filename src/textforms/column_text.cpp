@@ -10,8 +10,9 @@ std::string ColumnText(const ColumnValue& value, const RegionalFormats& formats)
   if (value.isNull) return {};
   switch (value.kind) {
     case ColumnKind::Character:
-    case ColumnKind::Memo:
-    case ColumnKind::Bytes: return value.text;
+    case ColumnKind::Memo: return value.text;
+    // Stored bytes are taken as text in the user's ANSI code page.
+    case ColumnKind::Bytes: return ProgramTextFromAnsi(value.text);
     case ColumnKind::Float:
     case ColumnKind::Money: return GeneralNumberText(value.number, formats.DecimalMark);
     case ColumnKind::Int16:
@@ -30,8 +31,7 @@ std::string ColumnText(const ColumnValue& value, const RegionalFormats& formats)
 
 void ColumnText(const ColumnValue& value, const RegionalFormats& formats, std::string& text) {
   // A column's own text goes straight into the room the caller has.
-  const bool ownText = value.kind == ColumnKind::Character || value.kind == ColumnKind::Memo ||
-                       value.kind == ColumnKind::Bytes;
+  const bool ownText = value.kind == ColumnKind::Character || value.kind == ColumnKind::Memo;
   if (ownText && !value.isNull)
     text.assign(value.text);
   else

@@ -21,6 +21,11 @@ std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage);
 // conversion for a table that names no code page of its own.
 std::string ProgramTextFromOem(std::string_view bytes);
 
+// 8-bit text in the ANSI code page of the user's locale as program text: the
+// stored bytes of a binary column, taken as text. On Windows it is program
+// text already.
+std::string ProgramTextFromAnsi(std::string_view bytes);
+
 // Program text as the 16-bit characters that the export document takes.
 // An empty text gives an empty string.
 std::u16string DocumentText(std::string_view text);

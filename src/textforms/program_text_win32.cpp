@@ -56,6 +56,8 @@ std::string ProgramTextFromOem(std::string_view bytes) {
   return out;
 }
 
+std::string ProgramTextFromAnsi(std::string_view bytes) { return std::string(bytes); }
+
 std::u16string DocumentText(std::string_view text) {
   const std::wstring wide = Wide(text, CP_THREAD_ACP).value_or(std::wstring());
   return std::u16string(wide.begin(), wide.end());

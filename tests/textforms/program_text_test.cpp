@@ -5,7 +5,7 @@
 #include <string>
 
 #ifndef _WIN32
-#include "textforms/oem_code_page.h"
+#include "textforms/locale_code_pages.h"
 #include "textforms/utf8.h"
 #endif
 
@@ -22,7 +22,8 @@ TEST(ProgramTextTest, TableCodePagesGiveTheSameLetters) {
       {437, "caf\x82", "café"},       {850, "A\xA4o \xA5", "Año Ñ"}, {852, "\xA0", "á"},
       {857, "\x81", "ü"},             {1250, "\xE1", "á"},          {1252, "Espa\xF1" "a", "España"},
       {1257, "\xE4", "ä"},            {28591, "\xE9t\xE9", "été"},  {65001, "ni\xC3\xB1o", "niño"},
-      {850, "", ""},
+      {10000, "Espa\x96" "a", "España"}, {10006, "\xE1", "α"},    {10007, "\x8F", "П"},
+      {10029, "\x88", "ą"},          {720, "\xA8", "ذ"},          {850, "", ""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ProgramTextFromCodePage(c.bytes, c.codePage), ProgramTextFromUtf8(c.utf8)) << c.codePage;
@@ -41,9 +42,20 @@ TEST(ProgramTextTest, EachTextIsConvertedAlone) {
 }
 
 #ifndef _WIN32
-TEST(ProgramTextTest, BytesWithoutACharacterBecomeQuestionMarks) {
-  EXPECT_EQ(ProgramTextFromCodePage("a\x81" "b", 1252), "a?b");
-  EXPECT_EQ(ProgramTextFromCodePage("a\x82", 932), "a?");
+// Bytes that iconv reads otherwise than Windows, or not at all, are read as
+// Windows reads them; what neither reads becomes a question mark.
+TEST(ProgramTextTest, BytesAreReadAsWindowsReadsThem) {
+  struct Case {
+    unsigned codePage;
+    std::string bytes;
+    std::string utf8;
+  };
+  const Case cases[] = {
+      {10000, "\xBD\xC6", "\u2126\u2206"}, {10007, "\xB6", "\u2202"}, {1253, "a\xAA", "a\uF8F9"},
+      {1255, "\xCA", "\u05BA"},              {1252, "a\x81" "b", "a\xC2\x81" "b"},
+      {932, "a\x82", "a?"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ProgramTextFromCodePage(c.bytes, c.codePage), c.utf8) << c.codePage;
 }
 #endif
 
@@ -53,6 +65,10 @@ TEST(ProgramTextTest, UnknownCodePageKeepsAsciiAndMarksTheRest) {
 
 TEST(ProgramTextTest, OemTextFollowsTheSpanishLocale) {
   EXPECT_EQ(ProgramTextFromOem("Espa\xA4" "a \x82"), ProgramTextFromUtf8("España é"));
+}
+
+TEST(ProgramTextTest, AnsiTextFollowsTheSpanishLocale) {
+  EXPECT_EQ(ProgramTextFromAnsi("A\xF1o \x80"), ProgramTextFromUtf8("Año €"));
 }
 
 TEST(ProgramTextTest, DocumentTextKeepsLettersBeyondAscii) {
@@ -101,6 +117,18 @@ TEST(OemCodePageTest, LanguageDecidesAsWindowsDoes) {
       {"xx_YY", 437},       {"", 437},
   };
   for (const Case& c : cases) EXPECT_EQ(OemCodePageOfLocale(c.locale), c.codePage) << c.locale;
+}
+
+TEST(AnsiCodePageTest, LanguageDecidesAsWindowsDoes) {
+  struct Case {
+    const char* locale;
+    unsigned codePage;
+  };
+  const Case cases[] = {
+      {"es_ES.UTF-8", 1252}, {"C", 1252},     {"", 1252},          {"ru_RU.UTF-8", 1251}, {"pl_PL", 1250},
+      {"el_GR.UTF-8", 1253}, {"tr_TR", 1254}, {"ja_JP.UTF-8", 932}, {"zh_TW", 950},       {"xx_YY", 1252},
+  };
+  for (const Case& c : cases) EXPECT_EQ(AnsiCodePageOfLocale(c.locale), c.codePage) << c.locale;
 }
 #endif
 

@@ -155,7 +155,9 @@ class HeaderReader {
       if (descriptor.flags & kFlagNullable) field.nullBit = nextBit++;
       if (!(descriptor.flags & kFlagSystem)) header_.fields.push_back(std::move(field));
     }
-    if (header_.fields.empty()) Fail(EngineStatus::FieldListDamaged);
+    // Some writers leave a table without fields, each record only its
+    // deletion flag: that is no damage.
+    if (header_.fields.empty() && header_.recordLength != 1) Fail(EngineStatus::FieldListDamaged);
     const std::size_t flagBits = header_.nullFlags ? header_.nullFlags->width * 8u : 0u;
     if (static_cast<std::size_t>(nextBit) > flagBits) Fail(EngineStatus::FieldListDamaged);
   }

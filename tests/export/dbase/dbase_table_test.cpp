@@ -63,7 +63,8 @@ TEST(DamagedTable, GivesItsEngineFailure) {
        EngineStatus::RecordLength},
       {"descriptor cut off by the end of the header", [] { return Patched(8, 70, 2, Patched(64, 'X', 1)); },
        EngineStatus::FieldListDamaged},
-      {"no fields", [] { return TableBytes(0x03, {}, {}); }, EngineStatus::FieldListDamaged},
+      {"no fields, yet records longer than their deletion flag",
+       [] { return Patched(10, 2, 2, TableBytes(0x03, {}, {})); }, EngineStatus::FieldListDamaged},
       {"more descriptors than the header length holds",
        [] {
          return TableBytes(0x03, std::vector<TestField>(2100, TestField{"F", 'C', 1}), {});
@@ -253,6 +254,14 @@ TEST(DbaseTable, ReadsEveryRowInFileOrderThroughABoundedBuffer) {
     ASSERT_EQ(table.Read(table.Fields()[0]).number, expected++);
   EXPECT_EQ(rows, 20000);
   EXPECT_LE(*largest, 64u * 1024u);
+}
+
+TEST(DbaseTable, TableWithoutFieldsHasRowsAndNoFields) {
+  DbaseTable table = TableOver(TableBytes(0x03, {}, {" ", "*", " "}));
+  EXPECT_TRUE(table.Fields().empty());
+  int rows = 0;
+  for (table.First(); !table.AtEnd(); table.Next()) ++rows;
+  EXPECT_EQ(rows, 2);
 }
 
 TEST(DbaseTable, FindsFieldsIgnoringCaseFirstMatchFirst) {
