@@ -183,8 +183,20 @@ class TwinTest(unittest.TestCase):
         self.write_earlier_file()
         status, _, err = self.export("no-soluc")
         self.assertEqual(status, 1)
-        self.assertNotEqual(err.strip(), "")
+        self.assertRegex(err, r"^[^\r\n]+\n[^\r\n]+SOLUC[^\r\n]*\n$")  # the engine's text, then the path
         self.assert_nothing_but_earlier_file()
+
+    def test_a_table_that_undercounts_its_rows_fails_and_writes_nothing(self):
+        tables = os.path.join(self.out, "tablas")
+        shutil.copytree(os.path.join(ARGS.fixtures, "school"), tables)
+        with open(os.path.join(tables, "Asig.DBF"), "r+b") as asig:
+            asig.seek(4)
+            asig.write(b"\0\0\0\0")
+        status, out, err = self.twin("--tables", tables, "--output", self.target)
+        self.assertEqual((status, out), (1, ""))
+        self.assertRegex(err, r"^El archivo de la tabla tiene m\S+s registros de los que cuenta su cabecera\n"
+                              r"\S*Asig\.DBF\n$")
+        self.assertEqual(sorted(os.listdir(self.out)), ["tablas"])
 
     def test_the_solution_folder_is_its_own(self):
         status, _, err = self.twin("--tables", os.path.join(ARGS.fixtures, "no-soluc"),
