@@ -120,11 +120,13 @@ class TwinTest(unittest.TestCase):
     def tearDown(self):
         shutil.rmtree(self.out)
 
-    def twin(self, *arguments, env=None, limit_file_size=None):
+    def twin(self, *arguments, env=None, limit_file_size=None, limit_memory=None):
         def limit():
             if limit_file_size is not None:
                 signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
                 resource.setrlimit(resource.RLIMIT_FSIZE, (limit_file_size, limit_file_size))
+            if limit_memory is not None:
+                resource.setrlimit(resource.RLIMIT_AS, (limit_memory, limit_memory))
         environment = dict(os.environ, **LOCALE, **(env or {}))
         result = subprocess.run(ARGS.twin + list(arguments), env=environment, capture_output=True,
                                 preexec_fn=limit, timeout=300)
@@ -212,6 +214,23 @@ class TwinTest(unittest.TestCase):
         self.assertEqual(status, 1)
         self.assertIn(err, ("Fichero demasiado grande\n", "File too large\n"))  # the system's text
         self.assert_nothing_but_earlier_file()
+
+    @unittest.skipIf(WINDOWS, "a memory limit would reach the Wine server too")
+    def test_running_out_of_memory_is_told_and_writes_nothing(self):
+        tables = os.path.join(self.out, "tablas")
+        shutil.copytree(os.path.join(ARGS.fixtures, "school"), tables)
+        # The first row's memo becomes 60 MB of text, which the run holds more than once.
+        with open(os.path.join(tables, "Asig.DBT"), "r+b") as memo:
+            size = memo.seek(0, os.SEEK_END)
+            memo.write(b"\0" * (-size % 512) + b"x" * (60 << 20) + b"\x1a\x1a")
+            block = (size + 511) // 512
+        with open(os.path.join(tables, "Asig.DBF"), "r+b") as asig:
+            header_length = int.from_bytes(asig.read(12)[8:10], "little")
+            asig.seek(header_length + 1 + 4 + 4 + 1 + 4 + 3 + 4)  # the first row's TIPO
+            asig.write(b"%10d" % block)
+        status, out, err = self.twin("--tables", tables, "--output", self.target, limit_memory=120 << 20)
+        self.assertEqual((status, out, err), (1, "", "No hay memoria suficiente para terminar la operación\n"))
+        self.assertEqual(sorted(os.listdir(self.out)), ["tablas"])
 
     def test_a_name_without_extension_gets_xml(self):
         status, _, _ = self.export("school", os.path.join(self.out, "horario"))
