@@ -2,6 +2,7 @@
 #include <clocale>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "export/export_run.h"
 #include "export/export_window.h"
 #include "textforms/failure.h"
+#include "textforms/failure_texts.h"
 #include "textforms/regional_formats.h"
 #include "zorva_version.h"
 
@@ -39,7 +41,14 @@ class ConsoleWindow : public ExportWindow {
   std::string output_;
 };
 
-void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
+// The streams are in text mode, which ends each "\n" line the platform's
+// way: a failure text's own CR LF line ends reach them as "\n".
+void Print(std::FILE* stream, const std::string& text) {
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') lines += text[i];
+  std::fwrite(lines.data(), 1, lines.size(), stream);
+}
 
 int Export(const CommandLine& command) {
   [[maybe_unused]] ComApartment apartment;
@@ -79,6 +88,9 @@ int Main(const std::vector<std::string>& arguments) {
     return Export(command);
   } catch (const Failure& failure) {
     Print(stderr, failure.text() + "\n");
+    return 1;
+  } catch (const std::bad_alloc&) {
+    Print(stderr, ComposeFailureText(FailureText::OutOfMemory) + "\n");
     return 1;
   } catch (const std::exception& error) {
     Print(stderr, std::string(error.what()) + "\n");

@@ -26,6 +26,7 @@ constexpr std::array kTexts{
     std::pair{FailureText::NoContextHelp, "No context-sensitive help installed"},
     std::pair{FailureText::NoTopicHelp, "No topic-based help system installed"},
     std::pair{FailureText::Aborted, "Operación abortada"},
+    std::pair{FailureText::OutOfMemory, "No hay memoria suficiente para terminar la operación"},
 };
 
 std::string_view Format(FailureText id) {

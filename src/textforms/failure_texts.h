@@ -25,7 +25,15 @@ enum class FailureText {
   NoContextHelp,          // No context-sensitive help installed
   NoTopicHelp,            // No topic-based help system installed
   Aborted,                // Operación abortada (the silent kind's text)
+  OutOfMemory,            // No hay memoria suficiente para terminar la operación
 };
+
+// How the lines of a failure text of several lines end: the platform's way.
+#ifdef _WIN32
+inline constexpr char kLineEnd[] = "\r\n";
+#else
+inline constexpr char kLineEnd[] = "\n";
+#endif
 
 // An argument for a placeholder: text for %s, a number for %.4x and %.8x
 // (upper-case hexadecimal with that many digits at least).

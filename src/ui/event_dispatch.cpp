@@ -1,9 +1,11 @@
 #include "ui/event_dispatch.h"
 
 #include <exception>
+#include <new>
 #include <string>
 
 #include "textforms/failure.h"
+#include "textforms/failure_texts.h"
 #include "ui/failure_box.h"
 
 namespace zorva {
@@ -14,6 +16,8 @@ bool RunHandler(const std::function<void()>& handler) {
     return true;
   } catch (const Failure& failure) {
     ReportFailure(failure);
+  } catch (const std::bad_alloc&) {
+    ReportFailure(Failure(FailureKind::System, ComposeFailureText(FailureText::OutOfMemory)));
   } catch (const std::exception& other) {
     ReportFailure(Failure(FailureKind::System, other.what()));
   } catch (...) {

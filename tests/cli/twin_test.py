@@ -156,11 +156,13 @@ class TwinTest(unittest.TestCase):
     def tearDown(self):
         shutil.rmtree(self.out)
 
-    def twin(self, *arguments, env=None, limit_file_size=None):
+    def twin(self, *arguments, env=None, limit_file_size=None, limit_memory=None):
         def limit():
             if limit_file_size is not None:
                 signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
                 resource.setrlimit(resource.RLIMIT_FSIZE, (limit_file_size, limit_file_size))
+            if limit_memory is not None:
+                resource.setrlimit(resource.RLIMIT_AS, (limit_memory, limit_memory))
         environment = dict(os.environ, **LOCALE, **(env or {}))
         result = subprocess.run(ARGS.twin + list(arguments), env=environment, capture_output=True,
                                 preexec_fn=limit, timeout=300)
@@ -219,8 +221,20 @@ class TwinTest(unittest.TestCase):
         self.write_earlier_file()
         status, _, err = self.export("no-soluc")
         self.assertEqual(status, 1)
-        self.assertNotEqual(err.strip(), "")
+        self.assertRegex(err, r"^[^\r\n]+\n[^\r\n]+SOLUC[^\r\n]*\n$")  # the engine's text, then the path
         self.assert_nothing_but_earlier_file()
+
+    def test_a_table_that_undercounts_its_rows_fails_and_writes_nothing(self):
+        tables = os.path.join(self.out, "tablas")
+        shutil.copytree(os.path.join(ARGS.fixtures, "school"), tables)
+        with open(os.path.join(tables, "Asig.DBF"), "r+b") as asig:
+            asig.seek(4)
+            asig.write(b"\0\0\0\0")
+        status, out, err = self.twin("--tables", tables, "--output", self.target)
+        self.assertEqual((status, out), (1, ""))
+        self.assertRegex(err, r"^El archivo de la tabla tiene m\S+s registros de los que cuenta su cabecera\n"
+                              r"\S*Asig\.DBF\n$")
+        self.assertEqual(sorted(os.listdir(self.out)), ["tablas"])
 
     def test_the_solution_folder_is_its_own(self):
         status, _, err = self.twin("--tables", os.path.join(ARGS.fixtures, "no-soluc"),
@@ -236,6 +250,23 @@ class TwinTest(unittest.TestCase):
         self.assertEqual(status, 1)
         self.assertIn(err, (f"Fichero demasiado grande\n{self.target}\n", f"File too large\n{self.target}\n"))
         self.assert_nothing_but_earlier_file()
+
+    @unittest.skipIf(WINDOWS, "a memory limit would reach the Wine server too")
+    def test_running_out_of_memory_is_told_and_writes_nothing(self):
+        tables = os.path.join(self.out, "tablas")
+        shutil.copytree(os.path.join(ARGS.fixtures, "school"), tables)
+        # The first row's memo becomes 60 MB of text, which the run holds more than once.
+        with open(os.path.join(tables, "Asig.DBT"), "r+b") as memo:
+            size = memo.seek(0, os.SEEK_END)
+            memo.write(b"\0" * (-size % 512) + b"x" * (60 << 20) + b"\x1a\x1a")
+            block = (size + 511) // 512
+        with open(os.path.join(tables, "Asig.DBF"), "r+b") as asig:
+            header_length = int.from_bytes(asig.read(12)[8:10], "little")
+            asig.seek(header_length + 1 + 4 + 4 + 1 + 4 + 3 + 4)  # the first row's TIPO
+            asig.write(b"%10d" % block)
+        status, out, err = self.twin("--tables", tables, "--output", self.target, limit_memory=120 << 20)
+        self.assertEqual((status, out, err), (1, "", "No hay memoria suficiente para terminar la operación\n"))
+        self.assertEqual(sorted(os.listdir(self.out)), ["tablas"])
 
     def test_a_name_without_extension_gets_xml(self):
         status, _, _ = self.export("school", os.path.join(self.out, "horario"))

@@ -83,7 +83,7 @@ TEST_F(TableFolder, MissingFolderOrTableFailsNamingThePath) {
     const auto failure = FailureOf([&] { table.Open(); });
     ASSERT_TRUE(failure) << c.path;
     EXPECT_EQ(failure->status(), Code(c.status));
-    EXPECT_EQ(failure->text(), EngineStatusText(Code(c.status)) + "\r\n" + c.path);
+    EXPECT_EQ(failure->text(), EngineStatusText(Code(c.status)) + kLineEnd + c.path);
     EXPECT_FALSE(table.IsOpen());
   }
 }
@@ -184,7 +184,7 @@ TEST_F(TableFolder, LostMemoFileFailsOnlyWhenAMemoIsRead) {
   const auto failure = FailureOf([&] { table.Column("NOTAS"); });
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->text(),
-            EngineStatusText(Code(EngineStatus::MemoNotFound)) + "\r\n" + PathOf("AULA.DBT"));
+            EngineStatusText(Code(EngineStatus::MemoNotFound)) + kLineEnd + PathOf("AULA.DBT"));
 }
 
 #ifdef _WIN32

@@ -13,6 +13,7 @@ namespace zorva::dbase {
 namespace {
 
 constexpr std::size_t kBufferBytes = 64 * 1024;
+constexpr unsigned char kLive = ' ';
 constexpr unsigned char kDeleted = '*';
 
 }  // namespace
@@ -57,10 +58,19 @@ struct DbaseTable::State {
 
   void SkipDeleted() {
     currentRecord = {};
-    while (current < header.recordCount && CurrentRecord()[0] == kDeleted) {
+    while (current < header.recordCount && IsDeleted()) {
       ++current;
       currentRecord = {};
     }
+  }
+
+  // Any other flag than the two a record may carry means the records are
+  // not where the header puts them, or the record is damaged.
+  bool IsDeleted() {
+    const unsigned char flag = CurrentRecord()[0];
+    if (flag != kLive && flag != kDeleted)
+      RaiseEngineFailure(EngineStatus::RecordFlagDamaged, {RecordContext(current + 1), file->Path()});
+    return flag == kDeleted;
   }
 
   std::unique_ptr<ByteSource> file;

@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t kFixedHeader = 32;
 constexpr std::size_t kLevel7Header = 68;  // adds the language driver's name
 constexpr std::uint8_t kTerminator = 0x0D;
+constexpr std::uint8_t kEndOfFile = 0x1A;
+constexpr std::size_t kBacklinkSize = 263;  // Visual FoxPro's database container path
 
 // VisualFoxPro field flags.
 constexpr std::uint8_t kFlagSystem = 0x01;  // hidden, such as _NullFlags
@@ -44,7 +46,7 @@ struct TypeRule {
 };
 
 constexpr TypeRule kTypes[] = {
-    {'C', ColumnKind::Character, FieldStorage::Text, 1, 255},
+    {'C', ColumnKind::Character, FieldStorage::Text, 1, 0xFFFF},
     {'V', ColumnKind::Character, FieldStorage::VarText, 1, 255},
     {'Q', ColumnKind::Bytes, FieldStorage::VarText, 1, 255},
     {'N', ColumnKind::Float, FieldStorage::Number, 1, 255},
@@ -82,14 +84,33 @@ struct Descriptor {
   std::string_view name;
   char type;
   std::uint16_t width;
+  std::uint8_t decimals;
   std::uint8_t flags;
+  std::uint32_t offset;  // Visual FoxPro's place of the field in the record, or 0
 };
 
-Descriptor ReadDescriptor(const unsigned char* bytes, bool level7, bool hasFlags) {
-  if (level7) return {NameBytes(bytes, 32), static_cast<char>(bytes[32]), bytes[33], 0};
-  return {NameBytes(bytes, 11), static_cast<char>(bytes[11]), bytes[16],
-          hasFlags ? bytes[18] : std::uint8_t{0}};
+Descriptor ReadDescriptor(const unsigned char* bytes, bool level7, bool visualFoxPro) {
+  if (level7) return {NameBytes(bytes, 32), static_cast<char>(bytes[32]), bytes[33], bytes[34], 0, 0};
+  Descriptor descriptor{NameBytes(bytes, 11), static_cast<char>(bytes[11]), bytes[16], bytes[17], 0, 0};
+  // A character field wider than 255 keeps the high byte of its width where
+  // other fields keep their decimals.
+  if (descriptor.type == 'C') {
+    descriptor.width = static_cast<std::uint16_t>(descriptor.width | descriptor.decimals << 8);
+    descriptor.decimals = 0;
+  }
+  if (visualFoxPro) {
+    descriptor.flags = bytes[18];
+    descriptor.offset = static_cast<std::uint32_t>(LittleEndian(bytes + 12, 4));
+  }
+  return descriptor;
 }
+
+// Where a field lies in the record, for checking that the fields fill it.
+struct Extent {
+  std::uint32_t offset;
+  std::uint32_t width;
+  std::string name;
+};
 
 class HeaderReader {
  public:
@@ -132,19 +153,23 @@ class HeaderReader {
     Fail(EngineStatus::NotATable);
   }
 
-  // The list ends at its terminator, or where the header ends.
+  // The list ends at its terminator, which the header must hold (with
+  // Visual FoxPro's backlink after it): a shorter header would put every
+  // record early.
   void ReadFields(const std::vector<unsigned char>& bytes, std::size_t start, std::size_t size) {
     const bool level7 = header_.family == TableFamily::DBase7;
     const bool visualFoxPro = header_.family == TableFamily::VisualFoxPro;
     std::uint32_t offset = 1;  // past the deletion flag
+    std::vector<Extent> extents;
     int nextBit = 0;
-    for (std::size_t at = start; at < bytes.size() && bytes[at] != kTerminator; at += size) {
+    std::size_t at = start;
+    for (; at < bytes.size() && bytes[at] != kTerminator; at += size) {
       if (at + size > bytes.size()) Fail(EngineStatus::FieldListDamaged);
       const Descriptor descriptor = ReadDescriptor(&bytes[at], level7, visualFoxPro);
       FieldInfo field = Describe(descriptor, level7);
-      field.offset = offset;
+      field.offset = descriptor.offset != 0 ? descriptor.offset : offset;
       offset += field.width;
-      if (offset > header_.recordLength) Fail(EngineStatus::RecordLength, field.name);
+      extents.push_back({field.offset, field.width, field.name});
 
       if (descriptor.type == '0') {
         field.nullBit = field.lengthBit = -1;
@@ -155,9 +180,11 @@ class HeaderReader {
       if (descriptor.flags & kFlagNullable) field.nullBit = nextBit++;
       if (!(descriptor.flags & kFlagSystem)) header_.fields.push_back(std::move(field));
     }
+    if (at >= bytes.size() || at + 1 + (visualFoxPro ? kBacklinkSize : 0) > bytes.size())
+      Fail(EngineStatus::HeaderLength);
     // Some writers leave a table without fields, each record only its
-    // deletion flag: that is no damage.
-    if (header_.fields.empty() && header_.recordLength != 1) Fail(EngineStatus::FieldListDamaged);
+    // deletion flag: that is no damage, and the layout check holds them to it.
+    CheckRecordLayout(std::move(extents));
     const std::size_t flagBits = header_.nullFlags ? header_.nullFlags->width * 8u : 0u;
     if (static_cast<std::size_t>(nextBit) > flagBits) Fail(EngineStatus::FieldListDamaged);
   }
@@ -183,6 +210,8 @@ class HeaderReader {
       field.kind = ColumnKind::Float;
       field.storage = FieldStorage::Double;
     }
+    if (rule->storage == FieldStorage::Number && descriptor.decimals > field.width)
+      Fail(EngineStatus::FieldDecimals, field.name);
     if (level7 && descriptor.type == 'I') field.storage = FieldStorage::Int32Ordered;
     if (descriptor.type == 'I' && (descriptor.flags & kFlagAutoIncrement)) field.kind = ColumnKind::AutoInc;
     if ((descriptor.flags & kFlagBinary) &&
@@ -191,10 +220,38 @@ class HeaderReader {
     return field;
   }
 
+  // The fields, each where the header places it, fill the record after its
+  // deletion flag exactly, with no gap and no overlap: a field narrowed or
+  // widened by a damaged header would move the ones after it.
+  void CheckRecordLayout(std::vector<Extent> extents) const {
+    std::ranges::sort(extents, {}, &Extent::offset);
+    std::uint32_t end = 1;
+    for (const Extent& extent : extents) {
+      if (extent.offset != end) Fail(EngineStatus::RecordLength, extent.name);
+      end += extent.width;
+    }
+    if (end != header_.recordLength) Fail(EngineStatus::RecordLength);
+  }
+
+  // The records end where the file does, or at its end-of-file mark. Whole
+  // records beyond the count are rows the count leaves out; a mark that ends
+  // the file elsewhere means the header puts the records in the wrong place.
   void CheckRecords() const {
+    const std::uint64_t size = file_.Size();
     const std::uint64_t end =
         header_.headerLength + std::uint64_t{header_.recordCount} * header_.recordLength;
-    if (end > file_.Size()) Fail(EngineStatus::RecordsMissing);
+    if (end > size) Fail(EngineStatus::RecordsMissing);
+    if (end < size && ByteAt(end) == kEndOfFile) return;
+    if (size - end >= header_.recordLength) Fail(EngineStatus::RecordsUncounted);
+    if (size > header_.headerLength && end != size - 1 && ByteAt(size - 1) == kEndOfFile)
+      Fail(EngineStatus::HeaderLength);
+  }
+
+  // The byte, or -1 when the file no longer holds it: reading the records
+  // then tells that they are missing.
+  int ByteAt(std::uint64_t offset) const {
+    unsigned char byte = 0;
+    return file_.ReadAt(offset, {&byte, 1}) < 1 ? -1 : byte;
   }
 
   const ByteSource& file_;

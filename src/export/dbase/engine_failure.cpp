@@ -28,6 +28,10 @@ constexpr std::array kStatusTexts{
     std::pair{EngineStatus::RecordLength, "La longitud de registro de la tabla no concuerda con sus campos"},
     std::pair{EngineStatus::RecordsMissing, "Faltan registros al final del archivo de la tabla"},
     std::pair{EngineStatus::ValueDamaged, "Un campo de la tabla tiene un valor dañado"},
+    std::pair{EngineStatus::RecordsUncounted,
+              "El archivo de la tabla tiene más registros de los que cuenta su cabecera"},
+    std::pair{EngineStatus::RecordFlagDamaged, "Un registro de la tabla tiene una marca de borrado dañada"},
+    std::pair{EngineStatus::FieldDecimals, "La tabla tiene un campo numérico con más decimales que cifras"},
     std::pair{EngineStatus::MemoNotFound, "No se encuentra el archivo memo de la tabla"},
     std::pair{EngineStatus::MemoDamaged, "El archivo memo de la tabla está dañado"},
     std::pair{EngineStatus::MemoOutside, "Un campo memo señala fuera del archivo memo"},
@@ -68,7 +72,7 @@ std::string ComposeEngineText(std::uint16_t status, std::span<const EngineEntry>
   if (lines.empty()) return ComposeFailureText(FailureText::EngineCode, {std::uint32_t{status}});
 
   std::string text = lines.front();
-  for (std::size_t i = 1; i < lines.size(); ++i) text += "\r\n" + lines[i];
+  for (std::size_t i = 1; i < lines.size(); ++i) text += kLineEnd + lines[i];
   return text;
 }
 

@@ -28,6 +28,9 @@ enum class EngineStatus : std::uint16_t {
   RecordLength = 0x3207,
   RecordsMissing = 0x3208,
   ValueDamaged = 0x3209,
+  RecordsUncounted = 0x320A,
+  RecordFlagDamaged = 0x320B,
+  FieldDecimals = 0x320C,
   MemoNotFound = 0x3301,
   MemoDamaged = 0x3302,
   MemoOutside = 0x3303,
@@ -53,8 +56,8 @@ std::string EngineStatusText(std::uint16_t status);
 
 // The failure text for a status and its entries: the status's text, then per
 // entry its status's text (when it has no native code) and its context, each
-// line trimmed and kept once, joined by CR LF; "Error BDE $XXXX" when no line
-// is left.
+// line trimmed and kept once, joined by the platform's line end (kLineEnd);
+// "Error BDE $XXXX" when no line is left.
 std::string ComposeEngineText(std::uint16_t status, std::span<const EngineEntry> entries);
 
 // A failure of the table engine, of kind Engine, keeping its status and

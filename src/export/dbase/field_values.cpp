@@ -74,7 +74,10 @@ std::optional<double> ParseNumber(std::string_view text) {
     negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
+  // A digit or the decimal point must come first: the general reading below
+  // would also take "nan", "inf" and "infinity".
+  if (text.empty() || !(text.front() == '.' || (text.front() >= '0' && text.front() <= '9')))
+    return std::nullopt;
   // Most numbers of a timetable are a few digits: below 10^15 they are read
   // exactly as whole numbers, without the general reading of a decimal.
   if (text.size() <= 15 && AllDigits(text)) {

@@ -26,7 +26,7 @@ MemoFormat MemoFormatOf(TableFamily family, TableType type) {
     case TableFamily::Plain:
       break;
   }
-  return type == TableType::FoxPro ? MemoFormat::FoxPro : MemoFormat::DBase4;
+  return type == TableType::FoxPro ? MemoFormat::FoxPro : MemoFormat::DBase3Or4;
 }
 
 std::string_view MemoExtension(MemoFormat format) { return format == MemoFormat::FoxPro ? ".FPT" : ".DBT"; }
@@ -38,7 +38,7 @@ MemoFile::MemoFile(std::unique_ptr<ByteSource> file, MemoFormat format)
   if (format_ == MemoFormat::FoxPro) {
     blockSize_ = static_cast<std::uint32_t>(BigEndian(header + 6, 2));
     if (blockSize_ == 0) Fail(EngineStatus::MemoDamaged);
-  } else if (format_ == MemoFormat::DBase4) {
+  } else if (format_ != MemoFormat::DBase3) {
     blockSize_ = static_cast<std::uint32_t>(LittleEndian(header + 20, 2));
     if (blockSize_ == 0) blockSize_ = kHeaderSize;
   }
@@ -47,20 +47,26 @@ MemoFile::MemoFile(std::unique_ptr<ByteSource> file, MemoFormat format)
 std::string MemoFile::Read(std::uint64_t block, std::span<const std::string> context) const {
   const std::uint64_t offset = block * blockSize_;
   if (offset < kHeaderSize || offset >= file_->Size()) Fail(EngineStatus::MemoOutside, context);
-  if (format_ == MemoFormat::DBase3) return ReadTerminated(offset);
+  if (format_ == MemoFormat::DBase3) return ReadTerminated(offset, context);
 
   unsigned char head[8];
-  if (file_->ReadAt(offset, head) < sizeof head) Fail(EngineStatus::MemoDamaged, context);
-  if (format_ == MemoFormat::FoxPro) return ReadCounted(offset + 8, BigEndian(head + 4, 4), context);
+  const bool wholeHead = file_->ReadAt(offset, head) == sizeof head;
+  if (format_ == MemoFormat::FoxPro) {
+    if (!wholeHead) Fail(EngineStatus::MemoDamaged, context);
+    return ReadCounted(offset + 8, BigEndian(head + 4, 4), context);
+  }
   // A dBase IV memo counts its own 8-byte head; a table that the header
   // cannot place may also hold memos of the dBase III kind.
-  if (!std::equal(head, head + 4, kDBase4Signature)) return ReadTerminated(offset);
+  if (!wholeHead || !std::equal(head, head + 4, kDBase4Signature)) {
+    if (format_ == MemoFormat::DBase3Or4) return ReadTerminated(offset, context);
+    Fail(EngineStatus::MemoDamaged, context);
+  }
   const std::uint64_t length = LittleEndian(head + 4, 4);
   if (length < 8) Fail(EngineStatus::MemoDamaged, context);
   return ReadCounted(offset + 8, length - 8, context);
 }
 
-std::string MemoFile::ReadTerminated(std::uint64_t offset) const {
+std::string MemoFile::ReadTerminated(std::uint64_t offset, std::span<const std::string> context) const {
   std::string text;
   unsigned char chunk[4096];
   while (offset < file_->Size()) {
@@ -68,7 +74,9 @@ std::string MemoFile::ReadTerminated(std::uint64_t offset) const {
     const std::size_t got = file_->ReadAt(offset, {chunk, want});
     if (got == 0) break;
     const unsigned char* end = std::find(chunk, chunk + got, kEndOfText);
-    text.append(reinterpret_cast<const char*>(chunk), static_cast<std::size_t>(end - chunk));
+    const auto count = static_cast<std::size_t>(end - chunk);
+    if (text.size() + count > kMaxMemoBytes) Fail(EngineStatus::MemoDamaged, context);
+    text.append(reinterpret_cast<const char*>(chunk), count);
     if (end != chunk + got) break;
     offset += got;
   }
@@ -77,7 +85,8 @@ std::string MemoFile::ReadTerminated(std::uint64_t offset) const {
 
 std::string MemoFile::ReadCounted(std::uint64_t offset, std::uint64_t length,
                                   std::span<const std::string> context) const {
-  if (length > file_->Size() || offset > file_->Size() - length) Fail(EngineStatus::MemoDamaged, context);
+  if (length > kMaxMemoBytes || length > file_->Size() || offset > file_->Size() - length)
+    Fail(EngineStatus::MemoDamaged, context);
   std::string bytes(static_cast<std::size_t>(length), '\0');
   auto* data = reinterpret_cast<unsigned char*>(bytes.data());
   if (file_->ReadAt(offset, {data, bytes.size()}) < bytes.size()) Fail(EngineStatus::MemoDamaged, context);

@@ -14,10 +14,15 @@
 namespace zorva::dbase {
 
 enum class MemoFormat {
-  DBase3,  // .DBT of 512-byte blocks, each memo ended by 1Ah
-  DBase4,  // .DBT whose memos start with FF FF 08 00 and their length
-  FoxPro,  // .FPT, big-endian block headers with type and length
+  DBase3,     // .DBT of 512-byte blocks, each memo ended by 1Ah
+  DBase4,     // .DBT whose memos start with FF FF 08 00 and their length
+  DBase3Or4,  // .DBT of a table whose header names neither: memos of either kind
+  FoxPro,     // .FPT, big-endian block headers with type and length
 };
+
+// The most bytes one memo may hold. A longer one is taken for a damaged
+// length or a missing end mark, not read into memory.
+inline constexpr std::uint64_t kMaxMemoBytes = 64u << 20;
 
 // The memo format of a table: from its header when that tells, otherwise from
 // the table's type.
@@ -28,7 +33,7 @@ std::string_view MemoExtension(MemoFormat format);
 
 // A memo file, read on demand. Every block number and length is checked
 // against the file: a pointer outside it raises MemoOutside, a damaged block
-// MemoDamaged, both naming the file.
+// or a memo longer than kMaxMemoBytes MemoDamaged, both naming the file.
 class MemoFile {
  public:
   MemoFile(std::unique_ptr<ByteSource> file, MemoFormat format);
@@ -38,7 +43,7 @@ class MemoFile {
   std::string Read(std::uint64_t block, std::span<const std::string> context = {}) const;
 
  private:
-  std::string ReadTerminated(std::uint64_t offset) const;
+  std::string ReadTerminated(std::uint64_t offset, std::span<const std::string> context) const;
   std::string ReadCounted(std::uint64_t offset, std::uint64_t length,
                           std::span<const std::string> context) const;
   [[noreturn]] void Fail(EngineStatus status, std::span<const std::string> context = {}) const;

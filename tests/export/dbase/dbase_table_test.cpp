@@ -8,7 +8,9 @@
 #include <functional>
 
 #include "export/dbase/byte_source.h"
+#include "export/dbase/memo_file.h"
 #include "export/dbase/table_bytes.h"
+#include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
 
 namespace zorva::dbase {
@@ -38,6 +40,16 @@ std::string Patched(std::size_t at, std::uint64_t value, int count, std::string 
   return bytes;
 }
 
+// The bytes with their `count` bytes at `at` swapped for those at `with`.
+std::string Swapped(std::string bytes, std::size_t at, std::size_t with, std::size_t count) {
+  std::swap_ranges(bytes.begin() + at, bytes.begin() + at + count, bytes.begin() + with);
+  return bytes;
+}
+
+std::string TwoFields(std::uint8_t version) {
+  return TableBytes(version, {{"A", 'C', 2}, {"B", 'C', 3}}, {" aabbb"});
+}
+
 struct Damage {
   const char* what;
   std::function<std::string()> bytes;
@@ -64,7 +76,7 @@ TEST(DamagedTable, GivesItsEngineFailure) {
       {"descriptor cut off by the end of the header", [] { return Patched(8, 70, 2, Patched(64, 'X', 1)); },
        EngineStatus::FieldListDamaged},
       {"no fields, yet records longer than their deletion flag",
-       [] { return Patched(10, 2, 2, TableBytes(0x03, {}, {})); }, EngineStatus::FieldListDamaged},
+       [] { return Patched(10, 2, 2, TableBytes(0x03, {}, {})); }, EngineStatus::RecordLength},
       {"more descriptors than the header length holds",
        [] {
          return TableBytes(0x03, std::vector<TestField>(2100, TestField{"F", 'C', 1}), {});
@@ -140,8 +152,96 @@ TEST(DamagedTable, GivesItsEngineFailure) {
                            {std::string(" ab\x09\x01", 5)});
        },
        EngineStatus::ValueDamaged},
+      {"record count below the records held", [] { return Patched(4, 0, 4); }, EngineStatus::RecordsUncounted},
+      {"record count below the records held, no end-of-file mark",
+       [] { return Patched(4, 1, 4, Simple().substr(0, 75)); }, EngineStatus::RecordsUncounted},
+      {"header length that cuts off the terminator", [] { return Patched(8, 64, 2); },
+       EngineStatus::HeaderLength},
+      {"header length past the terminator, records ending at the mark", [] { return Patched(8, 66, 2); },
+       EngineStatus::HeaderLength},
+      {"Visual FoxPro header length that cuts off the backlink",
+       [] { return Patched(8, 32 + 64 + 1 + 262, 2, TwoFields(0x30)); }, EngineStatus::HeaderLength},
+      {"narrowed field", [] { return Patched(48, 1, 1, TwoFields(0x03)); }, EngineStatus::RecordLength},
+      {"Visual FoxPro fields that overlap", [] { return Patched(76, 2, 4, TwoFields(0x30)); },
+       EngineStatus::RecordLength},
+      {"more decimals than digits",
+       [] {
+         return TableBytes(0x03, {{"N", 'N', 4, 0, 5}}, {"  1.5"});
+       },
+       EngineStatus::FieldDecimals},
+      {"deletion flag neither blank nor asterisk",
+       [] {
+         return TableBytes(0x03, {{"N", 'C', 1}}, {" a", "*b", "Xc"});
+       },
+       EngineStatus::RecordFlagDamaged},
+      {"not a number",
+       [] {
+         return TableBytes(0x03, {{"N", 'N', 8}}, {"     nan"});
+       },
+       EngineStatus::ValueDamaged},
+      {"infinite number",
+       [] {
+         return TableBytes(0x03, {{"N", 'N', 8}}, {"    -inf"});
+       },
+       EngineStatus::ValueDamaged},
   };
   for (const Damage& c : cases) EXPECT_EQ(StatusOf([&] { ReadAll(c.bytes()); }), Code(c.status)) << c.what;
+}
+
+// Each row's fields, in the table's field order, as "text,text;" (numbers
+// as their digits).
+std::string RowsOf(std::string bytes) {
+  DbaseTable table = TableOver(std::move(bytes));
+  std::string rows;
+  for (table.First(); !table.AtEnd(); table.Next()) {
+    for (const FieldInfo& field : table.Fields()) {
+      const ColumnValue value = table.Read(field);
+      rows += field.kind == ColumnKind::Float ? std::to_string(value.number) : value.text;
+      rows += ',';
+    }
+    rows.back() = ';';
+  }
+  return rows;
+}
+
+struct Layout {
+  const char* what;
+  std::function<std::string()> bytes;
+  std::string rows;
+};
+
+TEST(DbaseTable, ReadsEveryLayoutThatTheFormatAllows) {
+  const std::string wide(299, 'w');
+  const Layout cases[] = {
+      {"end-of-file mark", Simple, "abcd;efgh;"},
+      {"no end-of-file mark", [] { return Simple().substr(0, 75); }, "abcd;efgh;"},
+      {"bytes after the end-of-file mark", [] { return Simple() + std::string(20, '\x1A') + "resto"; },
+       "abcd;efgh;"},
+      {"part of a record after the last one", [] { return Simple().substr(0, 75) + " ab"; }, "abcd;efgh;"},
+      {"header padded after the terminator",
+       [] {
+         std::string bytes = Patched(8, 66, 2);
+         return bytes.insert(65, 1, '\0');
+       },
+       "abcd;efgh;"},
+      {"character field wider than 255",
+       [&] {
+         return TableBytes(0x03, {{"A", 'C', 300}, {"B", 'C', 2}}, {" " + wide + "x" + "bb"});
+       },
+       wide + "x,bb;"},
+      {"Visual FoxPro fields listed out of their order in the record",
+       [] { return Swapped(TwoFields(0x30), 32, 64, 32); }, "bbb,aa;"},
+      {"Visual FoxPro double with more decimals than bytes",
+       [] {
+         return TableBytes(0x30, {{"D", 'B', 8, 0, 10}}, {std::string(" \0\0\0\0\0\0\xF8\x3F", 9)});
+       },
+       "1.500000;"},
+  };
+  for (const Layout& c : cases) {
+    std::string rows;
+    EXPECT_EQ(StatusOf([&] { rows = RowsOf(c.bytes()); }), 0) << c.what;
+    EXPECT_EQ(rows, c.rows) << c.what;
+  }
 }
 
 TEST(DamagedTable, FailureNamesTheFileAndTheFieldAndRecord) {
@@ -149,8 +249,8 @@ TEST(DamagedTable, FailureNamesTheFileAndTheFieldAndRecord) {
     ReadAll(TableBytes(0x03, {{"NAME", 'C', 2}, {"FECHA", 'D', 8}}, {" ab20230101", " cd2023AB01"}));
     FAIL() << "no failure raised";
   } catch (const EngineFailure& failure) {
-    EXPECT_EQ(failure.text(), EngineStatusText(Code(EngineStatus::ValueDamaged)) +
-                                  "\r\nCampo: FECHA\r\nRegistro: 2\r\n/tablas/PRUEBA.DBF");
+    EXPECT_EQ(failure.text(), EngineStatusText(Code(EngineStatus::ValueDamaged)) + kLineEnd + "Campo: FECHA" +
+                                  kLineEnd + "Registro: 2" + kLineEnd + "/tablas/PRUEBA.DBF");
   }
 }
 
@@ -223,6 +323,72 @@ TEST(DamagedMemo, GivesItsFailureOnlyWhenTheMemoIsRead) {
     table.First();
     EXPECT_EQ(table.Read(table.Fields()[0]).text, "01") << c.what;
     EXPECT_EQ(StatusOf([&] { table.Read(table.Fields()[1]); }), Code(c.status)) << c.what;
+  }
+}
+
+TEST(DamagedMemo, MemoWithoutItsDBase4HeadIsTextOnlyWhereTheVersionLeavesTheFormatOpen) {
+  const std::string memo = MemoBytes(false, 512, "nota\x1A\x1A");
+  const std::pair<std::uint8_t, EngineStatus> cases[] = {
+      {0x03, EngineStatus{}},            // no memo format named: dBase III memos may be there
+      {0x83, EngineStatus{}},            // dBase III: always so
+      {0x8B, EngineStatus::MemoDamaged}  // dBase IV: every memo has its head
+  };
+  for (const auto& [version, status] : cases) {
+    DbaseTable table = TableOver(TableBytes(version, {{"NOTA", 'M', 10}}, {"          1"}), memo);
+    table.First();
+    std::string text;
+    EXPECT_EQ(StatusOf([&] { text = table.Read(table.Fields()[0]).text; }), Code(status)) << int(version);
+    if (status == EngineStatus{}) {
+      EXPECT_EQ(text, "nota") << int(version);
+    }
+  }
+}
+
+// A memo file of `size` bytes that keeps only its first ones: the others read
+// as 'x', with no end mark anywhere.
+class VastMemo final : public ByteSource {
+ public:
+  VastMemo(std::string start, std::uint64_t size) : start_(std::move(start)), size_(size) {}
+  const std::string& Path() const override { return path_; }
+  std::uint64_t Size() const override { return size_; }
+  std::size_t ReadAt(std::uint64_t offset, std::span<unsigned char> out) const override {
+    std::size_t count = 0;
+    for (; count < out.size() && offset + count < size_; ++count)
+      out[count] = offset + count < start_.size() ? start_[offset + count] : 'x';
+    return count;
+  }
+
+ private:
+  std::string start_;
+  std::uint64_t size_;
+  std::string path_ = "/tablas/GRANDE.MEMO";
+};
+
+TEST(DamagedMemo, AMemoBeyondTheLimitIsDamagedNamingFieldRecordAndFile) {
+  constexpr std::uint64_t kClaimed = 1'400'000'000;
+  struct Case {
+    const char* what;
+    std::uint8_t version;
+    std::string pointer;
+    std::string head;  // the first block's head
+  };
+  const Case cases[] = {
+      {"FoxPro length", 0x30, std::string("\x08\0\0\0", 4), std::string("\0\0\0\1\x53\x72\x6E\x00", 8)},
+      {"dBase IV length", 0x8B, "         8", std::string("\xFF\xFF\x08\x00\x00\x6E\x72\x53", 8)},
+      {"dBase III text without its end mark", 0x83, "         1", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string start = MemoBytes(c.version == 0x30, 64, "") + c.head;
+    const auto width = static_cast<std::uint8_t>(c.pointer.size());
+    const std::uint64_t size = c.head.empty() ? kMaxMemoBytes + 1024 : kClaimed;
+    DbaseTable table(MemoryBytes(TableBytes(c.version, {{"NOTA", 'M', width}}, {" " + c.pointer}), "/t/P.DBF"),
+                     TableType::DBase, [&](std::string_view) { return std::make_unique<VastMemo>(start, size); });
+    table.First();
+    const auto failure = testing::FailureOf([&] { table.Read(table.Fields()[0]); });
+    ASSERT_TRUE(failure) << c.what;
+    EXPECT_EQ(failure->text(), EngineStatusText(Code(EngineStatus::MemoDamaged)) + kLineEnd + "Campo: NOTA" +
+                                   kLineEnd + "Registro: 1" + kLineEnd + "/tablas/GRANDE.MEMO")
+        << c.what;
   }
 }
 

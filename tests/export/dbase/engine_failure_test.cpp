@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
 
 namespace zorva {
@@ -53,7 +54,7 @@ TEST(EngineText, ComposesLinesByTheEngineLinesRule) {
   };
   for (const Composition& c : cases) {
     std::string want;
-    for (const std::string& line : c.lines) want += (want.empty() ? "" : "\r\n") + line;
+    for (const std::string& line : c.lines) want += (want.empty() ? "" : kLineEnd) + line;
     if (c.lines.empty()) {
       char code[8];
       std::snprintf(code, sizeof code, "%04X", c.status);
@@ -78,7 +79,13 @@ TEST(EngineFailure, KeepsStatusAndEntriesAndNamesTheFileInItsText) {
     EXPECT_EQ(failure.status(), static_cast<std::uint16_t>(EngineStatus::FolderNotFound));
     ASSERT_EQ(failure.entries().size(), 1u);
     EXPECT_EQ(failure.entries()[0].nativeCode, 3);
+    // The lines end as the platform ends them, in the failure box and on
+    // the twin's error output alike.
+#ifdef _WIN32
     EXPECT_EQ(failure.text(), Text(EngineStatus::FolderNotFound) + "\r\nc:\\ttemp");
+#else
+    EXPECT_EQ(failure.text(), Text(EngineStatus::FolderNotFound) + "\nc:\\ttemp");
+#endif
   }
 }
 

@@ -21,13 +21,17 @@ std::string TableBytes(std::uint8_t version, const std::vector<TestField>& field
   PutLittleEndian(bytes, 8, headerLength, 2);
   PutLittleEndian(bytes, 10, recordLength, 2);
   bytes[29] = static_cast<char>(languageDriver);
+  std::size_t offset = 1;
   for (const TestField& field : fields) {
     std::string descriptor(32, '\0');
     descriptor.replace(0, field.name.size(), field.name);
     descriptor[11] = field.type;
-    descriptor[16] = static_cast<char>(field.width);
+    if (visualFoxPro) PutLittleEndian(descriptor, 12, offset, 4);
+    PutLittleEndian(descriptor, 16, field.width, field.type == 'C' ? 2 : 1);
+    if (field.type != 'C') descriptor[17] = static_cast<char>(field.decimals);
     descriptor[18] = static_cast<char>(field.flags);
     bytes += descriptor;
+    offset += field.width;
   }
   bytes += '\r';
   bytes.resize(headerLength, '\0');

@@ -15,13 +15,14 @@ namespace zorva::dbase::testing {
 struct TestField {
   std::string name;
   char type;
-  std::uint8_t width;
+  std::uint16_t width;     // a character field's high byte goes where decimals do
   std::uint8_t flags = 0;  // Visual FoxPro field flags
+  std::uint8_t decimals = 0;
 };
 
-// A table file: 32-byte header, descriptors, terminator, the records (each
-// with its deletion flag, padded with blanks to the record length) and the
-// end-of-file mark.
+// A table file: 32-byte header, descriptors (with each field's offset in a
+// Visual FoxPro table), terminator, the records (each with its deletion flag,
+// padded with blanks to the record length) and the end-of-file mark.
 std::string TableBytes(std::uint8_t version, const std::vector<TestField>& fields,
                        const std::vector<std::string>& records, std::uint8_t languageDriver = 0);
 
