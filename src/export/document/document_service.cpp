@@ -21,7 +21,7 @@ std::string DocumentFailureText(std::string_view description, std::string_view s
 
 std::string DocumentFileFailureText(std::string_view description, std::string_view systemText,
                                     std::uint32_t status, std::string_view path) {
-  return DocumentFailureText(description, systemText, status) + "\r\n" + std::string(path);
+  return DocumentFailureText(description, systemText, status) + kLineEnd + std::string(path);
 }
 
 }  // namespace zorva

@@ -9,6 +9,7 @@
 
 #include "export/com_apartment.h"
 #include "export/test_files.h"
+#include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
 
 namespace zorva {
@@ -99,7 +100,7 @@ TEST_F(DocumentServiceTest, AFolderThatIsNotThereIsADocumentFailureNamingTheFile
     ADD_FAILURE() << "no failure";
   } catch (const DocumentFailure& failure) {
     EXPECT_EQ(failure.kind(), FailureKind::Document);
-    EXPECT_TRUE(failure.text().ends_with("\r\n" + target)) << failure.text();
+    EXPECT_TRUE(failure.text().ends_with(kLineEnd + target)) << failure.text();
     EXPECT_GT(failure.text().size(), target.size() + 2) << failure.text();
   }
   EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});

@@ -19,6 +19,7 @@
 
 #include "export/document/document_service.h"
 #include "export/test_files.h"
+#include "textforms/failure_texts.h"
 #include "textforms/utf8.h"
 
 namespace zorva {
@@ -185,7 +186,7 @@ TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse
   }
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previous);
-  EXPECT_EQ(text, "File too large\r\n" + target_);
+  EXPECT_EQ(text, "File too large" + (kLineEnd + target_));
   EXPECT_EQ(ReadFile(target_), "earlier");
   EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"horario.xml"});
 }
@@ -243,7 +244,7 @@ TEST_F(StreamDocumentServiceTest, AFailureNamesTheTarget) {
       } catch (const DocumentFailure& failure) {
         text = failure.text();
       }
-      EXPECT_EQ(text, std::strerror(error) + ("\r\n" + target.string()));
+      EXPECT_EQ(text, std::strerror(error) + (kLineEnd + target.string()));
       EXPECT_EQ(FileNames(folder_), std::vector<std::string>{"carpeta"});
     }
   }
