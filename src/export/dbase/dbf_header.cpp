@@ -89,12 +89,13 @@ struct Descriptor {
   std::uint32_t offset;  // Visual FoxPro's place of the field in the record, or 0
 };
 
-Descriptor ReadDescriptor(const unsigned char* bytes, bool level7, bool visualFoxPro) {
+Descriptor ReadDescriptor(const unsigned char* bytes, bool level7, bool visualFoxPro, bool wideCharacters) {
   if (level7) return {NameBytes(bytes, 32), static_cast<char>(bytes[32]), bytes[33], bytes[34], 0, 0};
   Descriptor descriptor{NameBytes(bytes, 11), static_cast<char>(bytes[11]), bytes[16], bytes[17], 0, 0};
   // A character field wider than 255 keeps the high byte of its width where
   // other fields keep their decimals.
   if (descriptor.type == 'C') {
+    if (!wideCharacters) descriptor.decimals = 0;
     descriptor.width = static_cast<std::uint16_t>(descriptor.width | descriptor.decimals << 8);
     descriptor.decimals = 0;
   }
@@ -134,7 +135,17 @@ class HeaderReader {
 
     std::vector<unsigned char> bytes(header_.headerLength);
     if (file_.ReadAt(0, bytes) < bytes.size()) Fail(EngineStatus::HeaderTruncated);
-    ReadFields(bytes, descriptorsStart, level7 ? 48 : 32);
+    const std::size_t size = level7 ? 48 : 32;
+    // Some writers leave a stray byte where a character field wider than 255
+    // keeps the high byte of its width: where the wide reading does not fill
+    // the record and the plain one does, the plain one holds.
+    std::vector<Extent> extents = ReadFields(bytes, descriptorsStart, size, true);
+    if (LayoutFault(extents)) {
+      std::vector<Extent> plain = ReadFields(bytes, descriptorsStart, size, false);
+      if (LayoutFault(plain)) ReadFields(bytes, descriptorsStart, size, true);
+      else extents = std::move(plain);
+    }
+    if (const auto fault = LayoutFault(extents)) Fail(EngineStatus::RecordLength, *fault);
     CheckRecords();
     return std::move(header_);
   }
@@ -156,16 +167,19 @@ class HeaderReader {
   // The list ends at its terminator, which the header must hold (with
   // Visual FoxPro's backlink after it): a shorter header would put every
   // record early.
-  void ReadFields(const std::vector<unsigned char>& bytes, std::size_t start, std::size_t size) {
+  std::vector<Extent> ReadFields(const std::vector<unsigned char>& bytes, std::size_t start, std::size_t size,
+                                 bool wideCharacters) {
     const bool level7 = header_.family == TableFamily::DBase7;
     const bool visualFoxPro = header_.family == TableFamily::VisualFoxPro;
+    header_.fields.clear();
+    header_.nullFlags.reset();
     std::uint32_t offset = 1;  // past the deletion flag
     std::vector<Extent> extents;
     int nextBit = 0;
     std::size_t at = start;
     for (; at < bytes.size() && bytes[at] != kTerminator; at += size) {
       if (at + size > bytes.size()) Fail(EngineStatus::FieldListDamaged);
-      const Descriptor descriptor = ReadDescriptor(&bytes[at], level7, visualFoxPro);
+      const Descriptor descriptor = ReadDescriptor(&bytes[at], level7, visualFoxPro, wideCharacters);
       FieldInfo field = Describe(descriptor, level7);
       field.offset = descriptor.offset != 0 ? descriptor.offset : offset;
       offset += field.width;
@@ -182,11 +196,9 @@ class HeaderReader {
     }
     if (at >= bytes.size() || at + 1 + (visualFoxPro ? kBacklinkSize : 0) > bytes.size())
       Fail(EngineStatus::HeaderLength);
-    // Some writers leave a table without fields, each record only its
-    // deletion flag: that is no damage, and the layout check holds them to it.
-    CheckRecordLayout(std::move(extents));
     const std::size_t flagBits = header_.nullFlags ? header_.nullFlags->width * 8u : 0u;
     if (static_cast<std::size_t>(nextBit) > flagBits) Fail(EngineStatus::FieldListDamaged);
+    return extents;
   }
 
   FieldInfo Describe(const Descriptor& descriptor, bool level7) const {
@@ -222,15 +234,19 @@ class HeaderReader {
 
   // The fields, each where the header places it, fill the record after its
   // deletion flag exactly, with no gap and no overlap: a field narrowed or
-  // widened by a damaged header would move the ones after it.
-  void CheckRecordLayout(std::vector<Extent> extents) const {
+  // widened by a damaged header would move the ones after it. Some writers
+  // leave a table without fields, each record only its deletion flag: that
+  // is no damage. Gives the field out of place ("" for the record's length),
+  // or nothing when they fill it.
+  std::optional<std::string> LayoutFault(std::vector<Extent> extents) const {
     std::ranges::sort(extents, {}, &Extent::offset);
     std::uint32_t end = 1;
     for (const Extent& extent : extents) {
-      if (extent.offset != end) Fail(EngineStatus::RecordLength, extent.name);
+      if (extent.offset != end) return extent.name;
       end += extent.width;
     }
-    if (end != header_.recordLength) Fail(EngineStatus::RecordLength);
+    if (end != header_.recordLength) return std::string();
+    return std::nullopt;
   }
 
   // The records end where the file does, or at its end-of-file mark. Whole

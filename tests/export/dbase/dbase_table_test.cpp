@@ -229,6 +229,8 @@ TEST(DbaseTable, ReadsEveryLayoutThatTheFormatAllows) {
          return TableBytes(0x03, {{"A", 'C', 300}, {"B", 'C', 2}}, {" " + wide + "x" + "bb"});
        },
        wide + "x,bb;"},
+      {"character field with a stray byte where wider ones keep their width's high byte",
+       [] { return Patched(32 + 17, 7, 1); }, "abcd;efgh;"},
       {"Visual FoxPro fields listed out of their order in the record",
        [] { return Swapped(TwoFields(0x30), 32, 64, 32); }, "bbb,aa;"},
       {"Visual FoxPro double with more decimals than bytes",
