@@ -57,6 +57,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       if (GetActiveWindow() == window)
         if (const HWND target = FrontmostEnabled(window)) SetActiveWindow(target);
       return 0;
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear of it: the main window inside the
+      // host's hears it from here.
+      for (HWND hosted : HostedWindows()) SendMessageW(hosted, message, wParam, lParam);
+      return 0;
     case WM_CLOSE:
       // A dialog in front of the main window is answered first.
       if (const HWND main = EnabledMainWindow(window)) PostMessageW(main, WM_CLOSE, 0, 0);

@@ -15,7 +15,7 @@ namespace zorva {
 // It also receives the system's broadcasts, which the main window misses
 // while it is a child of the host's window: a settings change, or a taskbar
 // made anew, loads the regional settings again under the user's default
-// locale.
+// locale; a change of the desktop's colours is passed on to that window.
 //
 // It has no size, so nothing of it is ever seen but its taskbar entry, and
 // it is shown only by a top-level main window (see TMForm::Show).

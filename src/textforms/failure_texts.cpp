@@ -25,6 +25,7 @@ constexpr std::array kTexts{
     std::pair{FailureText::NoHelpFor, "No help found for %s"},
     std::pair{FailureText::NoContextHelp, "No context-sensitive help installed"},
     std::pair{FailureText::NoTopicHelp, "No topic-based help system installed"},
+    std::pair{FailureText::SystemError, "Error del sistema %s"},
     std::pair{FailureText::Aborted, "Operación abortada"},
     std::pair{FailureText::OutOfMemory, "No hay memoria suficiente para terminar la operación"},
 };

@@ -24,6 +24,7 @@ enum class FailureText {
   NoHelpFor,              // No help found for %s
   NoContextHelp,          // No context-sensitive help installed
   NoTopicHelp,            // No topic-based help system installed
+  SystemError,            // Error del sistema %s  (a system error code with no text of its own)
   Aborted,                // Operación abortada (the silent kind's text)
   OutOfMemory,            // No hay memoria suficiente para terminar la operación
 };

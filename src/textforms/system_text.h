@@ -11,7 +11,8 @@ namespace zorva {
 // system has none.
 std::string SystemText(std::uint32_t code);
 
-// The system's message for the calling thread's last error.
+// The system's message for the calling thread's last error; for code 0, or
+// a code the system has no message for, "Error del sistema <code>".
 std::string LastSystemErrorText();
 
 }  // namespace zorva

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "textforms/failure_texts.h"
 
 namespace zorva {
@@ -16,6 +18,13 @@ std::string SystemText(std::uint32_t code) {
   return text;
 }
 
-std::string LastSystemErrorText() { return SystemText(GetLastError()); }
+std::string LastSystemErrorText() {
+  // Code 0 reads "success", which would explain nothing; a code the system
+  // has no words for would leave the box empty.
+  const DWORD code = GetLastError();
+  std::string text = code ? SystemText(code) : std::string();
+  if (text.empty()) return ComposeFailureText(FailureText::SystemError, {std::to_string(code)});
+  return text;
+}
 
 }  // namespace zorva

@@ -1,5 +1,8 @@
 #include "ui/bitmap_button.h"
 
+#include "textforms/failure.h"
+#include "textforms/system_text.h"
+
 namespace zorva {
 namespace {
 
@@ -15,6 +18,7 @@ BitmapButton::BitmapButton(HWND parent, int id, const LayoutRect& rect, std::wst
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_NOTIFY, rect.left, rect.top,
                             rect.width, rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
+  if (!button_) throw Failure(FailureKind::System, LastSystemErrorText());
   SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SetWindowContextHelpId(button_, helpContext);
 }
@@ -49,7 +53,8 @@ void BitmapButton::Draw(const DRAWITEMSTRUCT& item, bool defaultMark) const {
   }
 
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+  // The caption takes the window font's colour.
+  SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
   RECT caption{layout.caption.left + shift, layout.caption.top + shift, layout.caption.right() + shift,
                layout.caption.bottom() + shift};
   DrawTextW(dc, caption_.c_str(), -1, &caption, DT_SINGLELINE | DT_LEFT | DT_TOP);

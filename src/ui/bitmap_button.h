@@ -14,6 +14,7 @@ namespace zorva {
 // its bottom-left pixel's colour is transparent.
 class BitmapButton {
  public:
+  // Raises the system's failure when the button cannot be made.
   BitmapButton(HWND parent, int id, const LayoutRect& rect, std::wstring caption, const wchar_t* glyphResource,
                HFONT font, DWORD helpContext);
   BitmapButton(const BitmapButton&) = delete;

@@ -1,5 +1,7 @@
 #include "ui/gradient_panel.h"
 
+#include "textforms/failure.h"
+#include "textforms/system_text.h"
 #include "ui/window_class.h"
 
 namespace zorva {
@@ -35,6 +37,7 @@ GradientPanel::GradientPanel(HWND parent, const LayoutRect& rect, const PanelGra
   // The window procedure takes ownership of the handle at WM_NCCREATE.
   CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                   rect.left, rect.top, rect.width, rect.height, parent, nullptr, GetModuleHandleW(nullptr), this);
+  if (!window_) throw Failure(FailureKind::System, LastSystemErrorText());
   SetWindowContextHelpId(window_.get(), helpContext);
 }
 
@@ -48,18 +51,17 @@ void GradientPanel::LookChanged() {
   InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
-LRESULT GradientPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const HWND window = window_.get();
+LRESULT GradientPanel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the image covers every pixel
     case WM_PAINT: {
       paint_dc paint(window);
-      PaintGradientPanel(paint.get());
+      PaintGradientPanel(window, paint.get());
       return 0;
     }
     case WM_PRINTCLIENT:
-      PaintGradientPanel(reinterpret_cast<HDC>(wParam));
+      PaintGradientPanel(window, reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_SIZE:
       imageCurrent_ = false;
@@ -74,9 +76,9 @@ LRESULT GradientPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
-void GradientPanel::PaintGradientPanel(HDC target) {
+void GradientPanel::PaintGradientPanel(HWND window, HDC target) {
   RECT client;
-  GetClientRect(window_.get(), &client);
+  GetClientRect(window, &client);
   if (!imageCurrent_ || imageSize_.cx != client.right || imageSize_.cy != client.bottom)
     RedrawImage(target, client.right, client.bottom);
   if (!image_) return;
@@ -103,7 +105,7 @@ void GradientPanel::DrawLabels(HDC target) const {
   SetBkMode(target, TRANSPARENT);
   for (const PanelLabel& label : labels_) {
     const select_object font(target, label.font);
-    SetTextColor(target, label.colour);
+    SetTextColor(target, label.colour.Current());
     RECT box{label.box.left, label.box.top, label.box.right(), label.box.bottom()};
     const UINT format = label.wordWrap ? DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX
                                        : DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;

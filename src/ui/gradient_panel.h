@@ -11,11 +11,19 @@
 
 namespace zorva {
 
+// A label's colour: one the design fixes, or one of the desktop's (a
+// COLOR_ index), read each time the label is painted.
+struct LabelColour {
+  COLORREF fixed = 0;
+  int desktop = -1;
+  COLORREF Current() const { return desktop < 0 ? fixed : GetSysColor(desktop); }
+};
+
 // A label painted straight onto a panel's gradient, with no box behind it.
 struct PanelLabel {
   std::wstring text;
   HFONT font = nullptr;      // owned by the window
-  COLORREF colour = 0;
+  LabelColour colour;
   LayoutRect box;            // for a label sized to its text, width 0
   bool wordWrap = false;     // breaks lines within the box and clips to it
 };
@@ -25,6 +33,7 @@ struct PanelLabel {
 // takes the focus and never erases its background.
 class GradientPanel {
  public:
+  // Raises the system's failure when the panel cannot be made.
   GradientPanel(HWND parent, const LayoutRect& rect, const PanelGradient& gradient, DWORD helpContext);
   GradientPanel(const GradientPanel&) = delete;
   GradientPanel& operator=(const GradientPanel&) = delete;
@@ -39,10 +48,12 @@ class GradientPanel {
   template <typename Owner>
   friend LRESULT CALLBACK RoutedWindowProc(HWND, UINT, WPARAM, LPARAM);
   void AdoptWindow(HWND window) { window_.reset(window); }
-  void ReleaseWindow() { window_.release(); }
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ReleaseWindow(HWND window) {
+    if (window_.get() == window) window_.release();
+  }
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  void PaintGradientPanel(HDC target);
+  void PaintGradientPanel(HWND window, HDC target);
   void RedrawImage(HDC reference, int width, int height);
   void DrawLabels(HDC target) const;
 

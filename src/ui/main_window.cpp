@@ -10,6 +10,7 @@
 #include "ui/notice_box.h"
 #include "ui/save_dialog.h"
 #include "ui/system_menu.h"
+#include "ui/thread_windows.h"
 #include "ui/window_class.h"
 
 namespace zorva {
@@ -46,34 +47,42 @@ TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std
   const LayoutRect client = Scaled(Control::MForm);
   RECT outer{0, 0, client.width, client.height};
   AdjustWindowRectEx(&outer, kFramedStyle, FALSE, kFramedExStyle);
-  CreateSystemWindow(owner_, kFramedStyle, kFramedExStyle, outer.right - outer.left, outer.bottom - outer.top);
+  window_ = MakeSystemWindow(owner_, kFramedStyle, kFramedExStyle, outer.right - outer.left,
+                             outer.bottom - outer.top);
   exportRun_ = std::make_unique<ExportRun>(*this, programFolder_, "c:\\ttemp");
   RunHandler([this] { FormCreate(); });
 }
 
-void TMForm::CreateSystemWindow(HWND parentOrOwner, DWORD style, DWORD exStyle, int width, int height) {
-  // The window procedure takes ownership of the handle at WM_NCCREATE.
+std::unique_ptr<TMForm::SystemWindow> TMForm::MakeSystemWindow(HWND parentOrOwner, DWORD style, DWORD exStyle,
+                                                               int width, int height) {
+  auto made = std::make_unique<SystemWindow>();
   const bool child = style & WS_CHILD;
   const int position = child ? 0 : CW_USEDEFAULT;
+  // The window procedure puts the handle into `made` at WM_NCCREATE.
+  building_ = made.get();
   CreateWindowExW(exStyle, kClassName, kCaption, style, position, position, width, height, parentOrOwner, nullptr,
                   GetModuleHandleW(nullptr), this);
-  if (!window_) throw Failure(FailureKind::System, LastSystemErrorText());
-  SetWindowContextHelpId(window_.get(), kHelpContext);
-  if (style & WS_SYSMENU) KeepOnlyMoveAndClose(window_.get());
-  CreateControls();
+  building_ = nullptr;
+  if (!made->window) throw Failure(FailureKind::System, LastSystemErrorText());
+  SetWindowContextHelpId(made->window.get(), kHelpContext);
+  if (style & WS_SYSMENU) KeepOnlyMoveAndClose(made->window.get());
+  CreateControls(*made);
+  return made;
 }
 
-void TMForm::DestroySystemWindow() {
-  recreating_ = true;
-  bImportar_.reset();
-  bClose_.reset();
-  draw3D3_.reset();
-  draw3D1_.reset();
+void TMForm::ReleaseWindow(HWND window) {
+  if (building_ && building_->window.get() == window) building_->window.release();
+  if (window_ && window_->window.get() == window) {
+    window_->window.release();
+    SetHostedWindow(nullptr);
+  }
+}
+
+TMForm::~TMForm() {
+  SetHostedWindow(nullptr);
+  // Dropped before the rest: its last messages find no window of this form.
   window_.reset();
-  recreating_ = false;
 }
-
-TMForm::~TMForm() = default;
 
 void TMForm::CreateFonts() {
   const window_dc screen(nullptr);
@@ -91,52 +100,57 @@ void TMForm::CreateFonts() {
 
 LayoutRect TMForm::Scaled(Control control) const { return scale_.Rect(LayoutOf(control).rect); }
 
-void TMForm::CreateControls() {
+void TMForm::CreateControls(SystemWindow& made) const {
+  const HWND window = made.window.get();
   // Draw3D3 lies above Draw3D1, whose first row it covers.
-  draw3D1_ = std::make_unique<GradientPanel>(window_.get(), Scaled(Control::Draw3D1), kDraw3D1Gradient, kHelpContext);
-  draw3D3_ = std::make_unique<GradientPanel>(window_.get(), Scaled(Control::Draw3D3), kDraw3D3Gradient, kHelpContext);
-  SetWindowPos(draw3D3_->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  made.draw3D1 = std::make_unique<GradientPanel>(window, Scaled(Control::Draw3D1), kDraw3D1Gradient, kHelpContext);
+  made.draw3D3 = std::make_unique<GradientPanel>(window, Scaled(Control::Draw3D3), kDraw3D3Gradient, kHelpContext);
+  SetWindowPos(made.draw3D3->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  draw3D3_->AddLabel({L"Transformar datos y horario desde Tempovia hacia ZORVA", label4Font_.get(),
-                      GetSysColor(COLOR_WINDOWTEXT), Scaled(Control::Label4), true});
+  made.draw3D3->AddLabel({L"Transformar datos y horario desde Tempovia hacia ZORVA", label4Font_.get(),
+                          {.desktop = COLOR_WINDOWTEXT}, Scaled(Control::Label4), true});
   LayoutRect label1 = Scaled(Control::Label1);
   label1.width = 0;
-  draw3D1_->AddLabel({L"TempoviaZORVA para ZR4 V-1.0", label1Font_.get(), RGB(0xFF, 0, 0), label1, false});
+  made.draw3D1->AddLabel(
+      {L"TempoviaZORVA para ZR4 V-1.0", label1Font_.get(), {.fixed = RGB(0xFF, 0, 0)}, label1, false});
 
-  bImportar_ = std::make_unique<BitmapButton>(draw3D3_->handle(), ControlId(Control::BImportar),
-                                              Scaled(Control::BImportar), L"Aceptar", L"BBOK", windowFont_.get(),
-                                              kHelpContext);
-  bClose_ = std::make_unique<BitmapButton>(draw3D1_->handle(), ControlId(Control::BClose), Scaled(Control::BClose),
-                                           L"&Salir", L"BBCLOSE", windowFont_.get(), kHelpContext);
+  made.bImportar = std::make_unique<BitmapButton>(made.draw3D3->handle(), ControlId(Control::BImportar),
+                                                  Scaled(Control::BImportar), L"Aceptar", L"BBOK",
+                                                  windowFont_.get(), kHelpContext);
+  made.bClose = std::make_unique<BitmapButton>(made.draw3D1->handle(), ControlId(Control::BClose),
+                                               Scaled(Control::BClose), L"&Salir", L"BBCLOSE", windowFont_.get(),
+                                               kHelpContext);
   const LayoutRect button1 = Scaled(Control::Button1);
-  button1_ = CreateWindowExW(0, L"BUTTON", L"F1 AYUDA", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY,
-                             button1.left, button1.top, button1.width, button1.height, draw3D1_->handle(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(Control::Button1))),
-                             GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(button1_, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
-  SetWindowContextHelpId(button1_, kHelpContext);
+  made.button1 = CreateWindowExW(0, L"BUTTON", L"F1 AYUDA",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, button1.left,
+                                 button1.top, button1.width, button1.height, made.draw3D1->handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(Control::Button1))),
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (!made.button1) throw Failure(FailureKind::System, LastSystemErrorText());
+  SendMessageW(made.button1, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont_.get()), FALSE);
+  SetWindowContextHelpId(made.button1, kHelpContext);
 }
 
 void TMForm::Show() {
   RunHandler([this] { FormShow(); });
-  if (!window_) return;  // closed from within FormShow: the program is ending
+  if (!handle()) return;  // closed from within FormShow: the program is ending
   PlaceAtFirstShow();
   // The taskbar entry comes with a top-level window; inside the host's
   // window the program has none of its own.
-  if (owner_ && !(GetWindowLongW(window_.get(), GWL_STYLE) & WS_CHILD)) ShowWindow(owner_, SW_SHOWNA);
-  ShowWindow(window_.get(), SW_SHOW);
-  UpdateWindow(window_.get());
+  if (owner_ && !(GetWindowLongW(handle(), GWL_STYLE) & WS_CHILD)) ShowWindow(owner_, SW_SHOWNA);
+  ShowWindow(handle(), SW_SHOW);
+  UpdateWindow(handle());
 }
 
 void TMForm::PlaceAtFirstShow() {
   RECT outer;
-  GetWindowRect(window_.get(), &outer);
+  GetWindowRect(handle(), &outer);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   const int x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
   const int y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
   // A child window's position is measured from its host's client area.
-  SetWindowPos(window_.get(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // --- handlers
@@ -174,20 +188,28 @@ void TMForm::FormHelp(int context) { help_.ContextHelp(context); }
 
 void TMForm::AttachToHostWindow(std::uint32_t handle) {
   RECT outer;
-  GetWindowRect(window_.get(), &outer);
+  GetWindowRect(this->handle(), &outer);
   // Window handles are 32-bit values, sign-extended to the pointer's width.
   HWND host = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<std::int32_t>(handle)));
   // A number that names no window is taken as 0: the system would refuse a
   // child of it, and the program would run on with no window at all.
   if (!IsWindow(host)) host = nullptr;
   // The window is made anew inside the host's, borderless, at the outer size
-  // the framed one had; with no host window it stays top-level.
-  DestroySystemWindow();
-  CreateSystemWindow(host ? host : owner_, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                     outer.right - outer.left, outer.bottom - outer.top);
+  // the framed one had; with no host window it stays top-level. The framed
+  // window goes only once its successor stands: when the system refuses the
+  // new one (the host window may have closed meanwhile), the failure leaves
+  // the framed window in place.
+  std::unique_ptr<SystemWindow> made =
+      MakeSystemWindow(host ? host : owner_, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                       outer.right - outer.left, outer.bottom - outer.top);
+  window_.swap(made);
+  SetHostedWindow(host ? this->handle() : nullptr);
 }
 
 std::optional<std::string> TMForm::AskExportFileName(const std::string& offered) {
+  // The dialog disables the top-level window it belongs to, which inside
+  // the host is not this one.
+  const DisabledWindows hosted(HostedWindows());
   return SaveDialogXML(DialogOwner(), offered);
 }
 
@@ -196,25 +218,27 @@ void TMForm::ShowNotice(const std::string& text) { zorva::ShowNotice(text); }
 void TMForm::HideExportButton() {
   // With the button goes the focus: no control holds it until the window is
   // next activated.
-  if (GetFocus() == bImportar_->handle()) SetFocus(window_.get());
-  ShowWindow(bImportar_->handle(), SW_HIDE);
+  if (GetFocus() == window_->bImportar->handle()) SetFocus(handle());
+  ShowWindow(window_->bImportar->handle(), SW_HIDE);
   exportButtonShown_ = false;
 }
 
 void TMForm::ShowArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
 
 void TMForm::CloseMainWindow() {
-  if (window_) SendMessageW(window_.get(), WM_CLOSE, 0, 0);
+  if (handle()) SendMessageW(handle(), WM_CLOSE, 0, 0);
 }
 
 HWND TMForm::DialogOwner() const {
-  return window_ && IsWindowVisible(window_.get()) ? GetAncestor(window_.get(), GA_ROOT) : nullptr;
+  return handle() && IsWindowVisible(handle()) ? GetAncestor(handle(), GA_ROOT) : nullptr;
 }
 
 // --- messages
 
-LRESULT TMForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const HWND window = window_.get();
+LRESULT TMForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A system window still being made, or one being dropped, is the
+  // system's to answer.
+  if (window != handle()) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -222,10 +246,10 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       const std::optional<Control> focused = FocusedButton();
-      if (item.hwndItem == bImportar_->handle())
-        bImportar_->Draw(item, !focused || focused == Control::BImportar);
-      else if (item.hwndItem == bClose_->handle())
-        bClose_->Draw(item, focused == Control::BClose);
+      if (item.hwndItem == window_->bImportar->handle())
+        window_->bImportar->Draw(item, !focused || focused == Control::BImportar);
+      else if (item.hwndItem == window_->bClose->handle())
+        window_->bClose->Draw(item, focused == Control::BClose);
       return TRUE;
     }
     case WM_ACTIVATE:
@@ -235,15 +259,16 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (const auto context = HelpRequestContext(*reinterpret_cast<const HELPINFO*>(lParam))) FormHelp(*context);
       return TRUE;
     case WM_SYSCOLORCHANGE:
-      draw3D3_->LookChanged();
-      draw3D1_->LookChanged();
+      window_->draw3D3->LookChanged();
+      window_->draw3D1->LookChanged();
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       return 0;
     case WM_CLOSE:
       FormClose();  // a failure here keeps the window open
       DestroyWindow(window);
       return 0;
     case WM_DESTROY:
-      if (!recreating_) PostQuitMessage(0);
+      PostQuitMessage(0);
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
@@ -255,7 +280,9 @@ void TMForm::OnCommand(int id, int code) {
     UpdateDefaultMarks();
     return;
   }
-  if (code != BN_CLICKED) return;
+  // While a box holds the window disabled, a press that still reaches a
+  // button (sent to it, as no click can be) starts nothing.
+  if (code != BN_CLICKED || !IsWindowEnabled(handle())) return;
   if (id == ControlId(Control::BImportar)) BImportarClick();
   if (id == ControlId(Control::BClose)) CloseMainWindow();
   if (id == ControlId(Control::Button1)) Button1Click();
@@ -270,8 +297,8 @@ void TMForm::OnActivate(bool active) {
   // first button in tab order takes it.
   const HWND previous = focusOnDeactivate_;
   const bool previousIsButton = previous && IsWindowVisible(previous) &&
-                                (previous == bImportar_->handle() || previous == bClose_->handle() ||
-                                 previous == button1_);
+                                (previous == window_->bImportar->handle() || previous == window_->bClose->handle() ||
+                                 previous == window_->button1);
   if (previousIsButton) {
     SetFocus(previous);
   } else if (const std::optional<Control> first = NextInTabOrder(std::nullopt, true, exportButtonShown_)) {
@@ -289,11 +316,11 @@ std::optional<Control> TMForm::FocusedButton() const {
 HWND TMForm::ButtonHandle(Control button) const {
   switch (button) {
     case Control::BImportar:
-      return bImportar_->handle();
+      return window_->bImportar->handle();
     case Control::BClose:
-      return bClose_->handle();
+      return window_->bClose->handle();
     case Control::Button1:
-      return button1_;
+      return window_->button1;
     default:
       return nullptr;
   }
@@ -302,7 +329,7 @@ HWND TMForm::ButtonHandle(Control button) const {
 void TMForm::FocusButton(Control button) { SetFocus(ButtonHandle(button)); }
 
 void TMForm::PressButton(Control button) {
-  SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(ControlId(button), BN_CLICKED),
+  SendMessageW(handle(), WM_COMMAND, MAKEWPARAM(ControlId(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(ButtonHandle(button)));
 }
 
@@ -310,13 +337,13 @@ void TMForm::PressButton(Control button) {
 // "Aceptar" carries it as the default button.
 void TMForm::UpdateDefaultMarks() {
   const bool button1Focused = FocusedButton() == Control::Button1;
-  SendMessageW(button1_, BM_SETSTYLE, (button1Focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
-  InvalidateRect(bImportar_->handle(), nullptr, FALSE);
-  InvalidateRect(bClose_->handle(), nullptr, FALSE);
+  SendMessageW(window_->button1, BM_SETSTYLE, (button1Focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+  InvalidateRect(window_->bImportar->handle(), nullptr, FALSE);
+  InvalidateRect(window_->bClose->handle(), nullptr, FALSE);
 }
 
 bool TMForm::PreTranslateMessage(const MSG& message) {
-  const HWND window = window_.get();
+  const HWND window = handle();
   if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
   const std::optional<Control> focused = FocusedButton();
 

@@ -33,7 +33,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   TMForm(const TMForm&) = delete;
   TMForm& operator=(const TMForm&) = delete;
 
-  HWND handle() const { return window_.get(); }
+  HWND handle() const { return window_ ? window_->window.get() : nullptr; }
 
   // The first show: FormShow, then the placement, then the window appears.
   void Show();
@@ -59,16 +59,29 @@ class TMForm final : public ExportWindow, public StartWindow {
   void CloseMainWindow() override;
 
  private:
+  // The system window and its controls, made and dropped together. The
+  // buttons' objects outlive the panels, whose windows take the buttons'
+  // windows with them.
+  struct SystemWindow {
+    unique_hwnd window;
+    std::unique_ptr<BitmapButton> bImportar;
+    std::unique_ptr<BitmapButton> bClose;
+    std::unique_ptr<GradientPanel> draw3D1;
+    std::unique_ptr<GradientPanel> draw3D3;
+    HWND button1 = nullptr;  // a child of Draw3D1, destroyed with it
+  };
+
   template <typename Owner>
   friend LRESULT CALLBACK RoutedWindowProc(HWND, UINT, WPARAM, LPARAM);
-  void AdoptWindow(HWND window) { window_.reset(window); }
-  void ReleaseWindow() { window_.release(); }
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void AdoptWindow(HWND window) { building_->window.reset(window); }
+  void ReleaseWindow(HWND window);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateFonts();
-  void CreateSystemWindow(HWND parentOrOwner, DWORD style, DWORD exStyle, int width, int height);
-  void DestroySystemWindow();
-  void CreateControls();
+  // Raises the system's failure when the window or a control cannot be made.
+  std::unique_ptr<SystemWindow> MakeSystemWindow(HWND parentOrOwner, DWORD style, DWORD exStyle, int width,
+                                                 int height);
+  void CreateControls(SystemWindow& made) const;
   void PlaceAtFirstShow();
   void OnCommand(int id, int code);
   void OnActivate(bool active);
@@ -91,16 +104,10 @@ class TMForm final : public ExportWindow, public StartWindow {
   unique_hfont label4Font_;
   unique_hfont label1Font_;
 
-  unique_hwnd window_;
-  std::unique_ptr<GradientPanel> draw3D3_;
-  std::unique_ptr<GradientPanel> draw3D1_;
-  std::unique_ptr<BitmapButton> bImportar_;
-  std::unique_ptr<BitmapButton> bClose_;
-  HWND button1_ = nullptr;  // a child of Draw3D1, destroyed with it
-
+  std::unique_ptr<SystemWindow> window_;
+  SystemWindow* building_ = nullptr;  // the one whose system window is being created
   std::unique_ptr<ExportRun> exportRun_;
   bool exportButtonShown_ = true;
-  bool recreating_ = false;  // WM_DESTROY of a window being made anew does not end the program
   HWND focusOnDeactivate_ = nullptr;
 };
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "textforms/failure_texts.h"
 #include "textforms/system_text.h"
 #include "ui/application.h"
+#include "ui/clipboard.h"
 #include "ui/event_dispatch.h"
 #include "ui/notice_layout.h"
 #include "ui/system_menu.h"
@@ -51,23 +51,6 @@ int ButtonCaptionWidth(HDC dc) {
   return width;
 }
 
-// Puts the text on the clipboard in place of whatever it held; false when
-// the clipboard cannot be opened or cannot take it.
-bool PutOnClipboard(HWND owner, const std::wstring& text) {
-  const open_clipboard clipboard(owner);
-  if (!clipboard) return false;
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  unique_hglobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
-  void* target = memory ? GlobalLock(memory.get()) : nullptr;
-  if (!target) return false;
-  std::memcpy(target, text.c_str(), bytes);
-  GlobalUnlock(memory.get());
-  if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
-  memory.release();  // the clipboard owns it now
-  return true;
-}
-
 class NoticeBox {
  public:
   explicit NoticeBox(const std::string& text) : text_(text) {}
@@ -92,10 +75,12 @@ class NoticeBox {
     const HWND label = CreateWindowExW(0, L"STATIC", wideText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                        layout.text.left, layout.text.top, layout.text.width, layout.text.height,
                                        window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!label) throw Failure(FailureKind::System, LastSystemErrorText());
     button_ = CreateWindowExW(0, L"BUTTON", kButtonCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                               layout.button.left, layout.button.top, layout.button.width, layout.button.height,
                               window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
                               GetModuleHandleW(nullptr), nullptr);
+    if (!button_) throw Failure(FailureKind::System, LastSystemErrorText());
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
@@ -116,14 +101,15 @@ class NoticeBox {
   }
 
   // The box's own event loop: the other windows of the program are disabled
-  // meanwhile, and the arrow shows; both come back afterwards.
+  // meanwhile, the main window too where it lives inside the host's, and
+  // the arrow shows; all come back afterwards.
   void RunModal() {
     const HWND active = GetActiveWindow();
     const HCURSOR cursor = GetCursor();
-    std::vector<HWND> disabled;
+    std::vector<HWND> others = HostedWindows();
     for (HWND window : ShownThreadWindows())
-      if (window != window_.get() && IsWindowEnabled(window)) disabled.push_back(window);
-    for (HWND window : disabled) EnableWindow(window, FALSE);
+      if (window != window_.get()) others.push_back(window);
+    std::optional<DisabledWindows> disabled(std::in_place, others);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 
     ShowWindow(window_.get(), SW_SHOWNORMAL);
@@ -145,8 +131,7 @@ class NoticeBox {
       DispatchMessageW(&message);
     }
 
-    for (HWND window : disabled)
-      if (IsWindow(window)) EnableWindow(window, TRUE);
+    disabled.reset();
     window_.reset();
     SetCursor(cursor);
     if (active && IsWindow(active)) SetActiveWindow(active);
@@ -171,7 +156,7 @@ class NoticeBox {
     MessageBeep(MB_OK);
     const std::wstring content =
         WideText(NoticeClipboardText(TheApplication().Title, text_, ProgramText(kButtonCaption)));
-    if (!PutOnClipboard(window_.get(), content))
+    if (!PutOnClipboard(window_.get(), ClipboardTextMemory(content)))
       throw Failure(FailureKind::System, ComposeFailureText(FailureText::ClipboardUnavailable));
   }
 

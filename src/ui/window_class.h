@@ -16,7 +16,9 @@ bool OnlyCtrlHeld();
 // The window procedure of a class whose windows belong to an object of type
 // Owner, passed as the creation parameter: the owner takes the handle at
 // WM_NCCREATE and lets it go at WM_NCDESTROY, and every message in between
-// reaches Owner::HandleMessage through the event dispatch.
+// reaches Owner::HandleMessage through the event dispatch, with the handle
+// it was sent to: while the owner's handle is being dropped it already holds
+// none.
 template <typename Owner>
 LRESULT CALLBACK RoutedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -28,10 +30,10 @@ LRESULT CALLBACK RoutedWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   if (!owner) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    owner->ReleaseWindow();
+    owner->ReleaseWindow(window);
     return DefWindowProcW(window, message, wParam, lParam);
   }
-  return DispatchMessageSafely([&] { return owner->HandleMessage(message, wParam, lParam); });
+  return DispatchMessageSafely([&] { return owner->HandleMessage(window, message, wParam, lParam); });
 }
 
 }  // namespace zorva

@@ -53,24 +53,25 @@ void TypeKey(WORD key) {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
-ProgramWindow::ProgramWindow(std::string programFolder)
+ProgramWindow::ProgramWindow(std::string programFolder, const std::string& arguments)
     : help_(std::make_unique<RecordingEngine>(log_), programFolder, TheApplication().HelpFile),
-      parameters_(programFolder + "TemposZORVA.exe", "TemposZORVA.exe") {
+      parameters_(programFolder + "TemposZORVA.exe", "TemposZORVA.exe " + arguments) {
   TheApplication().HelpFile = kProgramHelpFile;
   TheApplication().Title = "TemposZORVA";
   application_ = std::make_unique<ApplicationWindow>();
   form_ = std::make_unique<TMForm>(state_, parameters_, programFolder, help_, application_->handle());
   form_->Show();
+  if (!arguments.empty()) return;
   SetForegroundWindow(window());
   Pump([&] { return GetForegroundWindow() == window() && GetFocus() == Button(L"&Salir"); }, 5s);
 }
 
 ProgramWindow::~ProgramWindow() {
   form_.reset();
-  // The window's end asks the thread to quit, as it ends the program; that
-  // request must not reach the next test's loops.
+  // A main window closed in the test asked the thread to quit, as it ends
+  // the program; that request must not reach the next test's loops.
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
 }
 
@@ -88,6 +89,85 @@ HWND ProgramWindow::Button(const wchar_t* caption) const {
   for (HWND panel : Panels())
     if (const HWND button = FindWindowExW(panel, nullptr, L"Button", caption)) return button;
   return nullptr;
+}
+
+namespace {
+
+CreationRefusal* refusal = nullptr;
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+}  // namespace
+
+CreationRefusal::CreationRefusal(std::wstring className, std::wstring caption, DWORD code,
+                                 std::function<void()> before, HWND parent)
+    : className_(std::move(className)),
+      caption_(std::move(caption)),
+      code_(code),
+      before_(std::move(before)),
+      parent_(parent) {
+  refusal = this;
+  hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+}
+
+CreationRefusal::~CreationRefusal() {
+  UnhookWindowsHookEx(hook_);
+  refusal = nullptr;
+}
+
+LRESULT CALLBACK CreationRefusal::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && refusal) {
+    const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+    const bool placed = !refusal->parent_ || create.hwndParent == refusal->parent_;
+    const bool named = refusal->caption_.empty() ||
+                       (!IS_INTRESOURCE(create.lpszName) && create.lpszName && refusal->caption_ == create.lpszName);
+    if (placed && named && _wcsicmp(ClassOf(reinterpret_cast<HWND>(wParam)).c_str(), refusal->className_.c_str()) == 0) {
+      if (refusal->before_) refusal->before_();
+      ++refusal->refused_;
+      SetLastError(refusal->code_);
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+namespace {
+
+std::vector<std::wstring>* answering = nullptr;
+
+// Runs inside the failure box's own loop.
+void CALLBACK AnswerTick(HWND, UINT, UINT_PTR, DWORD) {
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || !IsWindowVisible(window) ||
+        ClassOf(window) != L"#32770")
+      continue;
+    wchar_t text[512] = {};
+    GetDlgItemTextW(window, 0xFFFF, text, 512);
+    answering->push_back(text);
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return;
+  }
+}
+
+}  // namespace
+
+std::vector<std::wstring> AnswerFailureBoxes(const std::function<void()>& run) {
+  std::vector<std::wstring> texts;
+  answering = &texts;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerTick);
+  struct Stop {
+    UINT_PTR timer;
+    ~Stop() {
+      KillTimer(nullptr, timer);
+      answering = nullptr;
+    }
+  } stop{timer};
+  run();
+  return texts;
 }
 
 namespace {

@@ -37,18 +37,19 @@ std::vector<std::string> SystemMenuEntries(HWND window);
 // foreground window through the system's input queue.
 void TypeKey(WORD key);
 
-// The main window as the program builds it when started by hand, owned by
-// the application window, shown and active, with its help served by a
-// recording engine.
+// The main window as the program builds it, owned by the application window
+// and shown, with its help served by a recording engine. Started by hand
+// (no arguments) it is also active, with the focus on "Salir".
 class ProgramWindow {
  public:
-  explicit ProgramWindow(std::string programFolder = "C:\\Tempovia\\");
+  explicit ProgramWindow(std::string programFolder = "C:\\Tempovia\\", const std::string& arguments = "");
   ~ProgramWindow();
   ProgramWindow(const ProgramWindow&) = delete;
   ProgramWindow& operator=(const ProgramWindow&) = delete;
 
   TMForm& form() { return *form_; }
   HWND window() const { return form_->handle(); }
+  const ProgramState& state() const { return state_; }
   HWND application() const { return application_->handle(); }
   std::vector<HWND> Panels() const;
   HWND Button(const wchar_t* caption) const;
@@ -64,6 +65,33 @@ class ProgramWindow {
   CommandLineParameters parameters_;
   std::unique_ptr<ApplicationWindow> application_;
   std::unique_ptr<TMForm> form_;
+};
+
+// Runs `run` on the test thread while a timer there answers every failure
+// box that opens; gives the boxes' texts in the order they came.
+std::vector<std::wstring> AnswerFailureBoxes(const std::function<void()>& run);
+
+// For its scope, the system refuses to make the thread's windows of a class
+// (and, when given, of a caption and a parent), leaving `code` as the last
+// error; `before` runs just before each refusal.
+class CreationRefusal {
+ public:
+  CreationRefusal(std::wstring className, std::wstring caption, DWORD code, std::function<void()> before = {},
+                  HWND parent = nullptr);
+  ~CreationRefusal();
+  CreationRefusal(const CreationRefusal&) = delete;
+  CreationRefusal& operator=(const CreationRefusal&) = delete;
+  int refused() const { return refused_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  std::wstring className_;
+  std::wstring caption_;
+  DWORD code_;
+  std::function<void()> before_;
+  HWND parent_;
+  HHOOK hook_ = nullptr;
+  int refused_ = 0;
 };
 
 // What the notice box showed, read while it was open.

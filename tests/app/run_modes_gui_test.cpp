@@ -226,9 +226,71 @@ TEST(RunModes, TheHostStartsTheExportAndReadsOneWhenItCompletes) {
 TEST(RunModes, TheHostReadsZeroWhenTheDialogIsCancelled) {
   Hosted run(L"importar", false);
   run.folder.AddDemoTables();
-  EXPECT_EQ(AnswerExport(run.ProgramId(), L""), L"Debe indicar un Nombre de Archivo");
+  const DWORD program = run.ProgramId();
+  CancelSaveDialog(WaitForSaveDialog(program));
+  const auto notice = WaitForNotice(program);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->text, L"Debe indicar un Nombre de Archivo");
+  // Nothing is written before the window closes.
+  EXPECT_FALSE(FileExists(run.Ini()));
+  PressKey(notice->window, VK_RETURN);
   EXPECT_EQ(run.host.WaitForExit(), 0u);
   EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
+  EXPECT_TRUE(FindFiles(run.folder.File(L"*.xml")).empty()) << "no export file";
+}
+
+// Inside the host the window is no top-level window of the program, so a box
+// must hold it disabled itself: a press that still reaches "Aceptar" or
+// "Salir" (as a message, since no click can) starts nothing while the save
+// dialog, the notice box or the failure box is open.
+TEST(RunModes, InHostModeTheWindowTakesNoInputWhileABoxIsOpen) {
+  const auto pressBoth = [](HWND window) {
+    PressButton(Aceptar(window));
+    PressButton(Salir(window));
+  };
+  const auto nothingHappened = [](const Hosted& run, const char* box) {
+    SCOPED_TRACE(box);
+    EXPECT_EQ(TopWindows(run.ProgramId(), L"#32770").size(), std::string(box) == "notice" ? 0u : 1u)
+        << "no second save dialog";
+    EXPECT_TRUE(run.host.Running());
+    EXPECT_TRUE(IsWindow(run.window));
+    EXPECT_FALSE(FileExists(run.Ini())) << "no close";
+  };
+  {
+    Hosted run(L"mirar");
+    run.folder.AddDemoTables();
+    ASSERT_TRUE(run.window);
+    PressButton(Aceptar(run.window));
+    const HWND dialog = WaitForSaveDialog(run.ProgramId());
+    ASSERT_TRUE(dialog);
+    pressBoth(run.window);
+    nothingHappened(run, "save dialog");
+    ConfirmSaveDialog(dialog, run.folder.File(L"horario.xml"));
+    const auto notice = WaitForNotice(run.ProgramId(), 60s);
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->text, L"Proceso finalizado");
+    pressBoth(run.window);
+    nothingHappened(run, "notice");
+    PressKey(notice->window, VK_RETURN);
+    EXPECT_EQ(run.host.WaitForExit(), 0u);
+    EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"1");
+  }
+  {
+    Hosted run(L"mirar");
+    run.folder.AddTables("missing-field");
+    ASSERT_TRUE(run.window);
+    PressButton(Aceptar(run.window));
+    ConfirmSaveDialog(WaitForSaveDialog(run.ProgramId()), run.folder.File(L"horario.xml"));
+    const auto failure = WaitForFailureBox(run.ProgramId(), 60s);
+    ASSERT_TRUE(failure);
+    pressBoth(run.window);
+    nothingHappened(run, "failure box");
+    PressKey(failure->window, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(failure->window); }, 5s));
+    PressButton(Salir(run.window));
+    EXPECT_EQ(run.host.WaitForExit(), 0u);
+    EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
+  }
 }
 
 TEST(RunModes, AnotherWordInHostModeExportsWhenTheUserPressesAceptar) {

@@ -86,6 +86,17 @@ void ProgramFolder::AddDemoTables() const { CopyTables(WindowsPath(Environment("
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::vector<std::wstring> FindFiles(const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
 std::string ReadFile(const std::wstring& path) {
   std::ifstream in(fs::path(path), std::ios::binary);
   std::ostringstream content;

@@ -52,6 +52,8 @@ class ProgramFolder {
 
 // Reading and writing files the program leaves.
 bool FileExists(const std::wstring& path);
+// The names of the files that match a pattern such as C:\folder\*.xml.
+std::vector<std::wstring> FindFiles(const std::wstring& pattern);
 std::string ReadFile(const std::wstring& path);
 void WriteFile(const std::wstring& path, const std::string& content);
 std::wstring IniValue(const std::wstring& file, const std::wstring& section, const std::wstring& key);
