@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "export/input_files.h"
+
 namespace zorva {
 namespace {
 
@@ -71,6 +73,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   command.tables = tables.value_or(".");
   command.solution = solution.value_or(command.tables);
   command.output = OutputPath(*output);
+  return command;
+}
+
+CommandLine RefuseInputAsOutput(CommandLine command) {
+  if (command.action != CommandLine::Action::Export) return command;
+  if (const auto input = InputFileAt(command.output, command.tables, command.solution))
+    return UsageError("--output names the input file '" + *input + "'");
   return command;
 }
 

@@ -19,6 +19,11 @@ struct CommandLine {
 // Reads the arguments that follow the program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
+// The command, or a usage error when its output is one of the files that
+// the export reads, however the path spells it: the document would replace
+// the school's table.
+CommandLine RefuseInputAsOutput(CommandLine command);
+
 // The short usage text, and the full help.
 std::string UsageText();
 std::string HelpText();

@@ -12,7 +12,6 @@
 #endif
 
 #include "cli/command_line.h"
-#include "cli/input_files.h"
 #include "cli/settings_report.h"
 #include "export/com_apartment.h"
 #include "export/export_run.h"

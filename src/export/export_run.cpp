@@ -1,17 +1,20 @@
 #include "export/export_run.h"
 
+#include "export/input_files.h"
+#include "textforms/failure.h"
+#include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
 #include "textforms/regional_formats.h"
 
 namespace zorva {
 
 ExportRun::ExportRun(ExportWindow& window, std::string programFolder, std::string solutionFolder)
-    : window_(window), programFolder_(std::move(programFolder)) {
+    : window_(window), programFolder_(std::move(programFolder)), solutionFolder_(std::move(solutionFolder)) {
   for (std::size_t i = 0; i < kSectionCount; ++i) {
     const Section& section = SectionLayout[i];
     tables_[i] = std::make_unique<TwwTable>(
         std::string(section.component), std::string(section.tableName), section.tableType,
-        section.folder == TableFolder::Solution ? solutionFolder : std::string());
+        section.folder == TableFolder::Solution ? solutionFolder_ : std::string());
   }
 }
 
@@ -28,6 +31,9 @@ void ExportRun::BImportarClick() {
     }
     return;
   }
+  // The document would replace the school's table: refused before anything is read.
+  if (InputFileAt(exportFileName_, programFolder_, solutionFolder_))
+    throw Failure(FailureKind::Document, ComposeFailureText(FailureText::OutputIsInput, {exportFileName_}));
 
   const std::string target = exportFileName_;
   ExportDocument document([&target] { return MakeDocumentService(target); }, CurrentRegionalFormats(),

@@ -6,16 +6,16 @@
 #include <string>
 
 #include "export/document/export_document.h"
-#include "export/export_window.h"
 #include "export/document/section_layout.h"
+#include "export/export_window.h"
 #include "export/table_component.h"
 
 namespace zorva {
 
-// The export run: asks for the file name, reads the six tables section by
-// section into the export document, saves it and reports the end. Its
-// failures leave BImportarClick as they are raised, for the caller's event
-// dispatch to report.
+// The export run: asks for the file name, refuses one of the files that it
+// reads, reads the six tables section by section into the export document,
+// saves it and reports the end. Its failures leave BImportarClick as they
+// are raised, for the caller's event dispatch to report.
 class ExportRun {
  public:
   // window: the main window's part of the run; it must outlive the run.
@@ -51,6 +51,7 @@ class ExportRun {
  private:
   ExportWindow& window_;
   std::string programFolder_;
+  std::string solutionFolder_;
   std::array<std::unique_ptr<TwwTable>, kSectionCount> tables_;
   LocalClock clock_ = LocalClockNow;
   bool hostMode_ = false;

@@ -20,6 +20,8 @@ constexpr std::array kTexts{
     std::pair{FailureText::OleError, "OLE error %.8x"},
     std::pair{FailureText::InterfaceNotSupported, "Interface no soportada"},
     std::pair{FailureText::UnableToWrite, "Unable to write to %s"},
+    std::pair{FailureText::OutputIsInput,
+              "No se puede guardar el XML en '%s': es una de las tablas que se exportan"},
     std::pair{FailureText::ClipboardUnavailable, "No se puede abrir el portapapeles"},
     std::pair{FailureText::NoTableOfContents, "Unable to find a Table of Contents"},
     std::pair{FailureText::NoHelpFor, "No help found for %s"},

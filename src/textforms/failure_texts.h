@@ -19,6 +19,7 @@ enum class FailureText {
   OleError,               // OLE error %.8x
   InterfaceNotSupported,  // Interface no soportada
   UnableToWrite,          // Unable to write to %s
+  OutputIsInput,          // No se puede guardar el XML en '%s': es una de las tablas que se exportan
   ClipboardUnavailable,   // No se puede abrir el portapapeles
   NoTableOfContents,      // Unable to find a Table of Contents
   NoHelpFor,              // No help found for %s

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <sstream>
 
 #include "export/com_apartment.h"
@@ -144,6 +146,49 @@ TEST_F(ExportRunTest, AFailureLeavesTheEarlierFileTheFailingTableOpenAndTheWindo
       EXPECT_THAT(FileNames(output_), ElementsAre("horario.xml"));
     }
     EXPECT_THAT(window_.events, ElementsAre("ask []", "ask [" + target_ + "]"));
+  }
+}
+
+// Every file under a folder with a hash of its bytes.
+std::map<fs::path, std::size_t> Contents(const fs::path& folder) {
+  std::map<fs::path, std::size_t> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) files[entry.path()] = std::hash<std::string>{}(ReadFile(entry.path()));
+  return files;
+}
+
+TEST_F(ExportRunTest, AnOutputThatIsOneOfTheTablesIsRefusedBeforeAnyTableIsOpened) {
+  const fs::path tables = output_ / "escuela", solution = output_ / "solucion";
+  fs::copy(fixtures_ / "school", tables);
+  fs::create_directory(solution);
+  fs::rename(tables / "SOLUC.DBF", solution / "SOLUC.DBF");
+  fs::create_hard_link(tables / "PROF.DBF", output_ / "enlace.xml");
+  const std::vector<fs::path> outputs{
+      output_ / "enlace.xml",                        // a hard link
+      tables / "Asig.DBT",                           // a memo file
+      tables / "." / ".." / "escuela" / "GRUP.DBF",  // another spelling
+      solution / "SOLUC.DBF",                        // the other folder
+#ifdef _WIN32
+      tables / "aula.dbf",  // letter case is ignored there
+#endif
+  };
+  const auto before = Contents(output_);
+  for (const fs::path& output : outputs) {
+    SCOPED_TRACE(output.string());
+    window_.Expect({output.string()});
+    ExportRun run(window_, tables.string(), solution.string());
+    run.SetHostMode(true);
+    try {
+      run.BImportarClick();
+      ADD_FAILURE() << "the run did not fail";
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.text(), "No se puede guardar el XML en '" + output.string() +
+                                    "': es una de las tablas que se exportan");
+    }
+    EXPECT_THAT(window_.events, ElementsAre("ask []"));
+    EXPECT_EQ(run.ExportSucceeded(), 0);
+    EXPECT_THAT(OpenTables(run), ::testing::Each(false));
+    EXPECT_EQ(Contents(output_), before);
   }
 }
 

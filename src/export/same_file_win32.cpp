@@ -3,7 +3,7 @@
 #include <optional>
 #include <tuple>
 
-#include "cli/same_file.h"
+#include "export/same_file.h"
 #include "ui/unique_handle.h"
 
 namespace zorva {

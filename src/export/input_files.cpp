@@ -1,12 +1,15 @@
-#include "cli/input_files.h"
+#include "export/input_files.h"
 
-#include "cli/same_file.h"
+#include <vector>
+
 #include "export/dbase/memo_file.h"
 #include "export/dbase/native_files.h"
 #include "export/dbase/table_names.h"
 #include "export/document/section_layout.h"
+#include "export/same_file.h"
 
 namespace zorva {
+namespace {
 
 std::vector<std::string> InputFiles(const std::string& tables, const std::string& solution) {
   std::vector<std::string> files;
@@ -23,15 +26,13 @@ std::vector<std::string> InputFiles(const std::string& tables, const std::string
   return files;
 }
 
-CommandLine RefuseInputAsOutput(CommandLine command) {
-  if (command.action != CommandLine::Action::Export) return command;
-  for (const std::string& input : InputFiles(command.tables, command.solution)) {
-    if (!SameFile(command.output, input)) continue;
-    command.action = CommandLine::Action::UsageError;
-    command.error = "--output names the input file '" + input + "'";
-    break;
-  }
-  return command;
+}  // namespace
+
+std::optional<std::string> InputFileAt(const std::string& path, const std::string& tables,
+                                       const std::string& solution) {
+  for (std::string& input : InputFiles(tables, solution))
+    if (SameFile(path, input)) return std::move(input);
+  return std::nullopt;
 }
 
 }  // namespace zorva

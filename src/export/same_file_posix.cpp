@@ -1,6 +1,6 @@
 #include <sys/stat.h>
 
-#include "cli/same_file.h"
+#include "export/same_file.h"
 
 namespace zorva {
 
