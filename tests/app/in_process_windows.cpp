@@ -137,6 +137,23 @@ LRESULT CALLBACK CreationRefusal::Hook(int code, WPARAM wParam, LPARAM lParam) {
 
 namespace {
 
+// Calls `tick` every tenth of a second while `run` runs, with `*slot`
+// pointing at `state` for the tick to find; both are undone on every way out.
+template <typename State>
+void WhileTicking(State*& slot, State& state, TIMERPROC tick, const std::function<void()>& run) {
+  slot = &state;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, tick);
+  struct Stop {
+    State*& slot;
+    UINT_PTR timer;
+    ~Stop() {
+      KillTimer(nullptr, timer);
+      slot = nullptr;
+    }
+  } stop{slot, timer};
+  run();
+}
+
 std::vector<std::wstring>* answering = nullptr;
 
 // Runs inside the failure box's own loop.
@@ -157,16 +174,7 @@ void CALLBACK AnswerTick(HWND, UINT, UINT_PTR, DWORD) {
 
 std::vector<std::wstring> AnswerFailureBoxes(const std::function<void()>& run) {
   std::vector<std::wstring> texts;
-  answering = &texts;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerTick);
-  struct Stop {
-    UINT_PTR timer;
-    ~Stop() {
-      KillTimer(nullptr, timer);
-      answering = nullptr;
-    }
-  } stop{timer};
-  run();
+  WhileTicking(answering, texts, AnswerTick, run);
   return texts;
 }
 
@@ -236,16 +244,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 NoticeSight WatchNotice(const std::function<void()>& show) {
   Watch watch;
-  watching = &watch;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, Tick);
-  struct Stop {
-    UINT_PTR timer;
-    ~Stop() {
-      KillTimer(nullptr, timer);
-      watching = nullptr;
-    }
-  } stop{timer};
-  show();
+  WhileTicking(watching, watch, Tick, show);
   watch.sight.closedByEnter = watch.closing && !watch.forced;
   return watch.sight;
 }
