@@ -1,5 +1,6 @@
 #include "textforms/column_text.h"
 
+#include <charconv>
 #include <string>
 
 #include "textforms/program_text.h"
@@ -28,14 +29,31 @@ std::string ColumnText(const ColumnValue& value, const RegionalFormats& formats)
   return {};
 }
 
-void ColumnText(const ColumnValue& value, const RegionalFormats& formats, std::string& text) {
-  // A column's own text goes straight into the room the caller has.
-  const bool ownText = value.kind == ColumnKind::Character || value.kind == ColumnKind::Memo ||
-                       value.kind == ColumnKind::Bytes;
-  if (ownText && !value.isNull)
-    text.assign(value.text);
-  else
-    text = ColumnText(value, formats);
+std::string_view ColumnText(const ColumnValue& value, const RegionalFormats& formats, std::string& room) {
+  if (value.isNull) return {};
+  // The kinds of nearly every column of a timetable, without a text of
+  // their own: the others are rare enough to take the general way.
+  switch (value.kind) {
+    case ColumnKind::Character:
+    case ColumnKind::Memo:
+    case ColumnKind::Bytes: return value.text;
+    case ColumnKind::Float:
+    case ColumnKind::Money: return GeneralNumberText(value.number, formats.DecimalMark, room);
+    case ColumnKind::Int16:
+    case ColumnKind::UInt16:
+    case ColumnKind::Int32:
+    case ColumnKind::AutoInc:
+    case ColumnKind::Int64: return WholeNumberText(value.integer, room);
+    default: room = ColumnText(value, formats); return room;
+  }
+}
+
+std::string_view WholeNumberText(std::int64_t value, std::string& room) {
+  // Written over what the room holds, at its size: no string operation.
+  constexpr std::size_t kDigits = 20;  // 19 digits and a sign
+  if (room.size() < kDigits) room.resize(kDigits);
+  char* const text = room.data();
+  return {text, static_cast<std::size_t>(std::to_chars(text, text + kDigits, value).ptr - text)};
 }
 
 }  // namespace zorva

@@ -30,11 +30,15 @@ class RecordingService : public DocumentService {
   void StartDocument(std::u16string_view root, std::span<const Attribute> attributes) override {
     log_.push_back("start " + Line(root, attributes));
   }
-  void BeginSection(std::u16string_view name, std::u16string_view path) override {
-    log_.push_back("section " + Utf8(name) + " " + Utf8(path));
+  void BeginSection(const SectionNames& section) override {
+    log_.push_back("section " + Utf8(section.name) + " " + Utf8(section.path));
+    rowName_ = section.rowName;
+    attributeNames_.assign(section.attributeNames.begin(), section.attributeNames.end());
   }
-  void AddRow(std::u16string_view name, std::span<const Attribute> attributes) override {
-    log_.push_back("row " + Line(name, attributes));
+  void AddRow(std::span<const AttributeValue> values) override {
+    std::vector<Attribute> row;
+    for (std::size_t i = 0; i < values.size(); ++i) row.push_back({attributeNames_.at(i), values[i]});
+    log_.push_back("row " + Line(rowName_, row));
   }
   void Save(std::u16string_view fileName) override { log_.push_back("save " + Utf8(fileName)); }
 
@@ -54,6 +58,8 @@ class RecordingService : public DocumentService {
   }
 
   std::vector<std::string>& log_;
+  std::u16string rowName_;
+  std::vector<std::u16string> attributeNames_;
 };
 
 // The moments a clock gives, one per reading.

@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "export/document/document_service.h"
+#include "export/document/section_rows.h"
 #include "export/test_files.h"
 #include "textforms/utf8.h"
 
@@ -74,12 +75,14 @@ class StreamDocumentServiceTest : public ::testing::Test {
     return Tree(doc->children);
   }
 
-  static void WriteSixSections(DocumentService& service, std::span<const Attribute> firstRow) {
+  // Six sections whose rows have the attributes of `row`; PROFT holds that row.
+  static void WriteSixSections(DocumentService& service, std::span<const Attribute> row) {
     const Attribute root[]{{u"autor", "TEMPOVIA"}, {u"fecha", "05/03/2007 9:07:03"}, {u"modulo", "HORARIOS"}};
     service.StartDocument(u"SERVICIO", root);
+    const auto names = testing::NamesOf(row);
     for (std::u16string_view section : {u"ASIGT", u"NOMASIGT", u"PROFT", u"GRUPT", u"AULAT", u"SOLUCT"}) {
-      service.BeginSection(section, u"");
-      if (section == u"PROFT" && !firstRow.empty()) service.AddRow(u"PROFF", firstRow);
+      service.BeginSection({section, u"", u"PROFF", names});
+      if (section == u"PROFT" && !row.empty()) service.AddRow(testing::ValuesOf(row));
     }
   }
 
@@ -87,8 +90,8 @@ class StreamDocumentServiceTest : public ::testing::Test {
   void WriteOneRow(std::span<const Attribute> row) {
     auto service = MakeDocumentService(target_);
     service->StartDocument(u"R", {});
-    service->BeginSection(u"S", u"");
-    service->AddRow(u"F", row);
+    service->BeginSection({u"S", u"", u"F", testing::NamesOf(row)});
+    service->AddRow(testing::ValuesOf(row));
     service->Save(Utf16FromUtf8(target_));
   }
 
@@ -172,10 +175,10 @@ TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse
   std::string text;
   try {
     auto service = MakeDocumentService(target_);
-    WriteSixSections(*service, {});
     const std::string filler(100, 'x');
     const Attribute row[]{{u"V", filler}};
-    for (int i = 0; i < 10000; ++i) service->AddRow(u"F", row);
+    WriteSixSections(*service, row);
+    for (int i = 0; i < 10000; ++i) service->AddRow(testing::ValuesOf(row));
     service->Save(U(target_));
   } catch (const DocumentFailure& failure) {
     text = failure.text();
