@@ -25,7 +25,7 @@ std::int32_t ColumnInteger(const ColumnValue& value);
 // A floating-point number with at most 15 significant digits.
 std::string GeneralNumberText(double value, char decimalMark);
 
-// The same, made in `room` as ColumnText makes it.
+// The same, made in `room` as ColumnText makes it (or a constant text).
 std::string_view GeneralNumberText(double value, char decimalMark, std::string& room);
 
 // A whole number's decimal digits, made in `room` as ColumnText makes them.

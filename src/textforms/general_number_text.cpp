@@ -210,9 +210,9 @@ Digits SignificantDigits(double magnitude) {
 }  // namespace
 
 std::string_view GeneralNumberText(double value, char decimalMark, std::string& room) {
-  if (std::isnan(value)) return room = "NAN";
-  if (std::isinf(value)) return room = value < 0 ? "-INF" : "INF";
-  if (value == 0) return room = "0";
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
 
   // A whole number below 10^15 has at most 15 digits, all of them exact: the
   // scaling leaves them as they are and rounds nothing. These are most of a
@@ -224,7 +224,8 @@ std::string_view GeneralNumberText(double value, char decimalMark, std::string& 
   const auto [digits, e] = SignificantDigits(std::fabs(value));
   const int n = static_cast<int>(digits.size());
   std::string& text = room;
-  text = value < 0 ? "-" : "";
+  text.clear();
+  if (value < 0) text += '-';
   if (e > 15 || e < -3) {
     text += digits[0];
     if (n > 1) text += decimalMark + digits.substr(1);

@@ -33,7 +33,8 @@ void ExportDocument::StartDocument() {
 void ExportDocument::BeginSection(const Section& section) {
   const std::size_t count = section.attributes.size();
   for (std::size_t i = 0; i < count; ++i) attributeNames_[i] = section.attributes[i].name;
-  Service().BeginSection({section.name, section.path, section.rowName, std::span(attributeNames_.data(), count)});
+  Service().BeginSection(
+      {section.name, section.path, section.rowName, std::span(attributeNames_.data(), count)});
   numbered_ = Numbered(section);
   rowCounter_ = 0;
   source_ = nullptr;

@@ -236,7 +236,9 @@ class XmlStream {
   }
 
   // A start of RowStarts.
-  void Start(std::string_view start) { used_ = Start(Room(RowStarts::kRoom + start.size()), start) - buffer_.get(); }
+  void Start(std::string_view start) {
+    used_ = Start(Room(RowStarts::kRoom + start.size()), start) - buffer_.get();
+  }
 
   // The start copied to out, which has room for kRoom bytes more than it.
   static char* Start(char* out, std::string_view start) {
