@@ -3,7 +3,8 @@
 //   dbase_bench make FOLDER ROWS   writes FOLDER/SOLUC.DBF, the host's
 //                                  timetable solution layout, with ROWS rows
 //   dbase_bench read FOLDER        reads it as the export does: every row, the
-//                                  twelve fields by name through TwwTable
+//                                  twelve fields through TwwTable, each found
+//                                  by name once
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

@@ -22,9 +22,10 @@ cmake --build --preset windows --target zorva-export >/dev/null
 
 export WINEPREFIX="$PWD/build/windows/wineprefix-bench" LANG=es_ES.UTF-8
 wine="scripts/wine-run"
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 "$wine" "$exe" --version >/dev/null
 # One Wine server for all the runs, as a desktop session has.
-"$(command -v wineserver || echo /usr/lib/wine/wineserver)" -p
+"$wineserver" -p || true
 
 echo "zorva-export.exe under $("$(command -v wine64 || echo /usr/lib/wine/wine64)" --version), $(nproc) cores, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -47,6 +48,6 @@ print(f"| {int(sys.argv[2]):,} | {start:.2f} | {windows:.2f} | {int(sys.argv[3])
       f"{windows / native:.1f} | {pgdbf:.3f} | {pgdbf / windows:.2f} |")
 PY
 done
-"$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k
+"$wineserver" -k || true
 echo
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
