@@ -8,31 +8,12 @@
 namespace zorva {
 
 std::string ColumnText(const ColumnValue& value, const RegionalFormats& formats) {
-  if (value.isNull) return {};
-  switch (value.kind) {
-    case ColumnKind::Character:
-    case ColumnKind::Memo:
-    case ColumnKind::Bytes: return value.text;
-    case ColumnKind::Float:
-    case ColumnKind::Money: return GeneralNumberText(value.number, formats.DecimalMark);
-    case ColumnKind::Int16:
-    case ColumnKind::UInt16:
-    case ColumnKind::Int32:
-    case ColumnKind::AutoInc:
-    case ColumnKind::Int64: return std::to_string(value.integer);
-    case ColumnKind::Bcd: return FixedPointText(value.integer, formats.DecimalMark);
-    case ColumnKind::Logical: return ProgramTextFromUtf8(value.logical ? "Verdadero" : "Falso");
-    case ColumnKind::Date: return PictureText(formats.ShortDatePicture, value.moment, formats);
-    case ColumnKind::Time: return PictureText(formats.LongTimePicture, value.moment, formats);
-    case ColumnKind::DateTime: return PictureText("C", value.moment, formats);
-  }
-  return {};
+  std::string room;
+  return std::string(ColumnText(value, formats, room));
 }
 
 std::string_view ColumnText(const ColumnValue& value, const RegionalFormats& formats, std::string& room) {
   if (value.isNull) return {};
-  // The kinds of nearly every column of a timetable, without a text of
-  // their own: the others are rare enough to take the general way.
   switch (value.kind) {
     case ColumnKind::Character:
     case ColumnKind::Memo:
@@ -44,8 +25,13 @@ std::string_view ColumnText(const ColumnValue& value, const RegionalFormats& for
     case ColumnKind::Int32:
     case ColumnKind::AutoInc:
     case ColumnKind::Int64: return WholeNumberText(value.integer, room);
-    default: room = ColumnText(value, formats); return room;
+    case ColumnKind::Bcd: return room = FixedPointText(value.integer, formats.DecimalMark);
+    case ColumnKind::Logical: return room = ProgramTextFromUtf8(value.logical ? "Verdadero" : "Falso");
+    case ColumnKind::Date: return room = PictureText(formats.ShortDatePicture, value.moment, formats);
+    case ColumnKind::Time: return room = PictureText(formats.LongTimePicture, value.moment, formats);
+    case ColumnKind::DateTime: return room = PictureText("C", value.moment, formats);
   }
+  return {};
 }
 
 std::string_view WholeNumberText(std::int64_t value, std::string& room) {

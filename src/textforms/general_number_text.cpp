@@ -210,16 +210,13 @@ Digits SignificantDigits(double magnitude) {
 }  // namespace
 
 std::string_view GeneralNumberText(double value, char decimalMark, std::string& room) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0) return "0";
-
   // A whole number below 10^15 has at most 15 digits, all of them exact: the
   // scaling leaves them as they are and rounds nothing. These are most of a
-  // timetable's numbers.
-  if (std::fabs(value) < 1e15 && std::trunc(value) == value) {
+  // timetable's numbers, zero of either sign among them ("0").
+  if (std::fabs(value) < 1e15 && std::trunc(value) == value)
     return WholeNumberText(static_cast<std::int64_t>(value), room);
-  }
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
 
   const auto [digits, e] = SignificantDigits(std::fabs(value));
   const int n = static_cast<int>(digits.size());

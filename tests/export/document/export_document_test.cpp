@@ -185,6 +185,31 @@ TEST_F(ExportDocumentTest, ColumnsBecomeTextsAndMaxalumAnInteger) {
   }
 }
 
+// Columns are found by name in a source's first row and taken from the same
+// places after it: rows from another source, whose columns lie elsewhere, and
+// the rows after the next BeginSection find theirs anew.
+TEST_F(ExportDocumentTest, EachRowSourceIsReadByItsOwnColumns) {
+  const Section& aulas = section(u"AULAT");
+  const FakeRow first("wwTableAulas", {TextColumn("ABREV", "A1"), TextColumn("NOMBRE", "Uno"),
+                                       TextColumn("EDIFICIO", "B"), FloatColumn("MAXALUM", 30)});
+  const FakeRow other("wwTableAulas", {FloatColumn("maxalum", 12), TextColumn("edificio", "C"),
+                                       TextColumn("nombre", "Dos"), TextColumn("abrev", "A2")});
+  ExportDocument document = MakeDocument();
+  document.StartDocument();
+  document.BeginSection(aulas);
+  document.AddRow(aulas, first);
+  document.AddRow(aulas, other);
+  document.AddRow(aulas, first);
+  document.BeginSection(aulas);
+  document.AddRow(aulas, other);
+  const std::vector<std::string> rows(log_.end() - 5, log_.end());
+  EXPECT_THAT(rows, ElementsAre(R"(row AULAF ID=1 ABREV="A1" NOMBRE="Uno" EDIFICIO="B" MAXALUM=30)",
+                                R"(row AULAF ID=2 ABREV="A2" NOMBRE="Dos" EDIFICIO="C" MAXALUM=12)",
+                                R"(row AULAF ID=3 ABREV="A1" NOMBRE="Uno" EDIFICIO="B" MAXALUM=30)",
+                                "section AULAT /SERVICIO/AULAT",
+                                R"(row AULAF ID=1 ABREV="A2" NOMBRE="Dos" EDIFICIO="C" MAXALUM=12)"));
+}
+
 TEST_F(ExportDocumentTest, FailuresOfTheRowPassUnchanged) {
   const Section& grup = section(u"GRUPT");
   ExportDocument document = MakeDocument();
