@@ -179,7 +179,7 @@ class XmlStream {
       const std::string_view start = starts.Attribute(i);
       const auto* text = std::get_if<std::string_view>(&values[i]);
       if (text && text->size() <= kChunk) {
-        char* const out = Start(Room(RowStarts::kRoom + text->size() * 6 + 1), start);
+        char* const out = Start(Room(RowStarts::kRoom + start.size() + text->size() * 6 + 1), start);
         if (char* end = Direct(out, *text)) {
           *end++ = '"';
           used_ = end - buffer_.get();
