@@ -6,7 +6,11 @@
 # hyperfine run (3 runs each after a warm-up; the median counts): pgdbf
 # converting the same SOLUC to SQL, the native zorva-export, and the Windows
 # twin printing its version, which is what starting a program under Wine
-# costs. Peak memory comes from GNU time. Prints the ratios.
+# costs. Peak memory comes from GNU time. Then TemposZORVA.exe itself
+# exports the same school through its window, driven by the GUI driver on a
+# virtual screen (bench/gui_export_bench.cpp, 3 runs, the median counting):
+# the time from the save dialog's answer to the export's start, the export's
+# own time and the program's peak memory. Prints the ratios.
 #
 #     scripts/bench-export-wine.sh [ROWS...]   (default: 20000 100000 1000000)
 set -eu
@@ -18,7 +22,7 @@ exe=build/windows/src/cli/zorva-export.exe
 cmake --preset native >/dev/null
 cmake --build --preset native --target zorva-export >/dev/null
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target zorva-export >/dev/null
+cmake --build --preset windows --target zorva-export TemposZORVA gui_export_bench >/dev/null
 
 export WINEPREFIX="$PWD/build/windows/wineprefix-bench" LANG=es_ES.UTF-8
 wine="scripts/wine-run"
@@ -48,6 +52,24 @@ print(f"| {int(sys.argv[2]):,} | {start:.2f} | {windows:.2f} | {int(sys.argv[3])
       f"{windows / native:.1f} | {pgdbf:.3f} | {pgdbf / windows:.2f} |")
 PY
 done
+# Wine's desktop belongs to the screen of the session's first program: the
+# window's runs start sessions of their own, on their virtual screen.
 "$wineserver" -k || true
+echo
+echo "| SOLUC rows | TemposZORVA.exe: answer to start s | export s | peak MB | export / Windows twin's |"
+echo "|---:|---:|---:|---:|---:|"
+for rows in "$@"; do
+  ZORVA_PROGRAM="$PWD/build/windows/src/app/TemposZORVA.exe" ZORVA_FIXTURES="$PWD/$work" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" build/windows/bench/gui_export_bench.exe "school-$rows" 3 \
+    >"$work/gui-$rows.txt" 2>"$work/gui-$rows.err"
+  "$wineserver" -k || true
+  /usr/bin/python3 - "$work/gui-$rows.txt" "$work/wine-$rows.json" "$rows" <<'PY'
+import json, statistics, sys
+runs = [[float(x) for x in line.split()] for line in open(sys.argv[1]) if line.strip()]
+to_start, export, peak = (statistics.median(column) for column in zip(*runs))
+twin = json.load(open(sys.argv[2]))["results"][1]["median"]
+print(f"| {int(sys.argv[3]):,} | {to_start:.2f} | {export:.2f} | {peak:.0f} | {export / twin:.2f} |")
+PY
+done
 echo
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
