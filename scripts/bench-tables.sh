@@ -1,7 +1,9 @@
 #!/bin/sh
 # Benchmark of the table engine: reads a generated SOLUC table of a million
-# rows (or ROWS) as the export does, beside `cat` of the same file, three
-# times each, with the peak memory of each run. Not part of the test suite.
+# rows (or ROWS) as the export does, in the same hyperfine run as `cat` of the
+# same file (5 runs each after a warm-up, so the file is in the page cache for
+# both; the median counts), with the engine's peak memory from GNU time.
+# Prints the ratio: the engine's time over cat's. Not part of the test suite.
 #
 #   scripts/bench-tables.sh [ROWS]
 set -eu
@@ -14,16 +16,15 @@ folder=build/native/bench/tables
 mkdir -p "$folder"
 "$bench" make "$folder" "$rows"
 file="$folder/SOLUC.DBF"
-echo "table: $file, $rows rows, $(wc -c <"$file") bytes"
-cat "$file" >/dev/null  # into the page cache, for both readers alike
-bytes=$(wc -c <"$file")
-for run in 1 2 3; do
-  start=$(date +%s%N)
-  cat "$file" >/dev/null
-  end=$(date +%s%N)
-  awk -v ns=$((end - start)) -v bytes="$bytes" -v rows="$rows" \
-    'BEGIN { s = ns / 1e9; printf "cat: seconds %.3f  rows/s %.0f  MB/s %.1f\n", s, rows / s, bytes / 1e6 / s }'
-done
-for run in 1 2 3; do
-  /usr/bin/time -f "engine: peak memory %M KB" "$bench" read "$folder" 2>&1
-done
+echo "table: $file, $rows rows, $(wc -c <"$file") bytes; $(nproc) cores, $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+hyperfine -N --style none -w 1 -r 5 --export-json "$folder/tables.json" "cat $file" "$bench read $folder" >/dev/null
+/usr/bin/time -f "%M" -o "$folder/peak" "$bench" read "$folder" >/dev/null
+/usr/bin/python3 - "$folder/tables.json" "$rows" "$(cat "$folder/peak")" <<'PY'
+import json, sys
+cat, engine = (r["median"] for r in json.load(open(sys.argv[1]))["results"])
+rows = int(sys.argv[2])
+print(f"cat: {cat:.3f} s; engine: {engine:.3f} s, {rows / engine / 1e6:.2f} million rows/s, "
+      f"peak {int(sys.argv[3]) / 1024:.1f} MB; ratio engine / cat: {engine / cat:.0f}")
+PY
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -13,7 +13,7 @@ packages="
   python3 python3-dbf python3-dbfread
   libxml2-dev libxml2-utils
   clang libclang-rt-14-dev
-  pgdbf time
+  pgdbf time hyperfine
   fp-utils libchm-bin
   nsis zip unzip
 "

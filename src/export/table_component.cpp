@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "export/dbase/dbase_table.h"
 #include "export/dbase/engine_failure.h"
@@ -26,42 +25,9 @@ struct TwwTable::State {
   std::string databaseName;
   std::optional<dbase::DbaseTable> table;
 
-  // The fields found so far in the open table, by the name they were asked
-  // for, in the order they were first asked for.
-  struct FoundField {
-    std::string name;
-    const dbase::FieldInfo* field;
-  };
-  std::vector<FoundField> found;
-  std::size_t nextFound = 0;
-
   dbase::DbaseTable& Opened() {
     if (!table) RaiseEngineFailure(EngineStatus::TableClosed, {name});
     return *table;
-  }
-
-  // Finding a field by its name without regard to case costs more than
-  // reading it, and the export asks for the same fields in the same order on
-  // every row: the entry after the last one found is nearly always the one
-  // asked for next.
-  const dbase::FieldInfo* Field(std::string_view fieldName) {
-    const dbase::DbaseTable& opened = Opened();
-    if (nextFound < found.size() && found[nextFound].name == fieldName) return found[nextFound++].field;
-    for (std::size_t i = 0; i < found.size(); ++i) {
-      if (found[i].name == fieldName) {
-        nextFound = i + 1;
-        return found[i].field;
-      }
-    }
-    const dbase::FieldInfo* field = opened.FindField(fieldName);
-    if (field) found.push_back({std::string(fieldName), field});
-    return field;
-  }
-
-  void Drop() {
-    table.reset();
-    found.clear();
-    nextFound = 0;
   }
 };
 
@@ -92,19 +58,31 @@ bool TwwTable::AtEnd() const { return !state_->table || state_->table->AtEnd(); 
 
 void TwwTable::Next() { state_->Opened().Next(); }
 
-void TwwTable::Close() { state_->Drop(); }
+void TwwTable::Close() { state_->table.reset(); }
 
 bool TwwTable::IsOpen() const { return state_->table.has_value(); }
 
-ColumnValue TwwTable::Column(std::string_view fieldName) const {
-  const dbase::FieldInfo* field = state_->Field(fieldName);
+ColumnValue RowSource::Column(std::string_view fieldName) const {
+  ColumnValue value;
+  ReadColumn(ColumnIndex(fieldName), value);
+  return value;
+}
+
+std::size_t TwwTable::ColumnIndex(std::string_view fieldName) const {
+  const dbase::DbaseTable& table = state_->Opened();
+  const dbase::FieldInfo* field = table.FindField(fieldName);
   if (!field) {
     throw Failure(
         FailureKind::Engine,
         ComposeFailureText(FailureText::ComponentFailure,
                            {state_->name, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
   }
-  return state_->Opened().Read(*field);
+  return static_cast<std::size_t>(field - table.Fields().data());
+}
+
+void TwwTable::ReadColumn(std::size_t index, ColumnValue& value) const {
+  const dbase::DbaseTable& table = state_->Opened();
+  table.Read(table.Fields().at(index), value);
 }
 
 }  // namespace zorva

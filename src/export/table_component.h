@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,13 +16,23 @@ enum class TableType {
   FoxPro,
 };
 
-// What a row of a table yields: a column by its name, letter case ignored,
-// the first match in the table's field order. A name that matches no column
-// is a Failure naming the component and the field.
+// What a row of a table yields: its columns, found by name, letter case
+// ignored, the first match in the table's field order.
 class RowSource {
  public:
   virtual ~RowSource() = default;
-  virtual ColumnValue Column(std::string_view fieldName) const = 0;
+
+  // Where the column of that name lies, for reading it on every row; valid
+  // while the table stays open. A name that matches no column is a Failure
+  // naming the component and the field.
+  virtual std::size_t ColumnIndex(std::string_view fieldName) const = 0;
+
+  // The column at that place in the current row, into `value`, whose room a
+  // caller that reads many rows reuses.
+  virtual void ReadColumn(std::size_t index, ColumnValue& value) const = 0;
+
+  // A column of the current row by its name.
+  ColumnValue Column(std::string_view fieldName) const;
 };
 
 // A table component of the main window (wwTableASIGT and its siblings): a
@@ -48,7 +59,8 @@ class TwwTable : public RowSource {
   void Close();   // closes and drops the field list
   bool IsOpen() const;
 
-  ColumnValue Column(std::string_view fieldName) const override;
+  std::size_t ColumnIndex(std::string_view fieldName) const override;
+  void ReadColumn(std::size_t index, ColumnValue& value) const override;
 
  private:
   struct State;

@@ -209,23 +209,20 @@ Digits SignificantDigits(double magnitude) {
 
 }  // namespace
 
-std::string GeneralNumberText(double value, char decimalMark) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0) return "0";
-
+std::string_view GeneralNumberText(double value, char decimalMark, std::string& room) {
   // A whole number below 10^15 has at most 15 digits, all of them exact: the
   // scaling leaves them as they are and rounds nothing. These are most of a
-  // timetable's numbers.
-  if (std::fabs(value) < 1e15 && std::trunc(value) == value) {
-    char whole[20];
-    return std::string(whole,
-                       std::to_chars(whole, whole + sizeof whole, static_cast<std::int64_t>(value)).ptr);
-  }
+  // timetable's numbers, zero of either sign among them ("0").
+  if (std::fabs(value) < 1e15 && std::trunc(value) == value)
+    return WholeNumberText(static_cast<std::int64_t>(value), room);
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
 
   const auto [digits, e] = SignificantDigits(std::fabs(value));
   const int n = static_cast<int>(digits.size());
-  std::string text = value < 0 ? "-" : "";
+  std::string& text = room;
+  text.clear();
+  if (value < 0) text += '-';
   if (e > 15 || e < -3) {
     text += digits[0];
     if (n > 1) text += decimalMark + digits.substr(1);
@@ -242,6 +239,11 @@ std::string GeneralNumberText(double value, char decimalMark) {
     if (n > e) text += decimalMark + digits.substr(static_cast<std::size_t>(e));
   }
   return text;
+}
+
+std::string GeneralNumberText(double value, char decimalMark) {
+  std::string room;
+  return std::string(GeneralNumberText(value, decimalMark, room));
 }
 
 }  // namespace zorva

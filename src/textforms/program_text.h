@@ -33,6 +33,13 @@ std::u16string DocumentText(std::string_view text);
 // The reverse, for texts that come back from the system in 16 bits.
 std::string ProgramTextFromDocumentText(std::u16string_view text);
 
+#ifdef _WIN32
+// Reads the code page of program text again from the thread's locale. The
+// regional settings are read with it, and the thread's locale changes only
+// before they are.
+void LoadProgramCodePage();
+#endif
+
 // How many bytes the character at the start of the text takes: two for a
 // double-byte character of the ANSI code page on Windows, a whole UTF-8
 // sequence elsewhere, else one. Walking text by characters keeps a trail byte

@@ -9,6 +9,22 @@
 namespace zorva {
 namespace {
 
+UINT ThreadAnsiCodePage() {
+  DWORD codePage = 0;
+  if (!GetLocaleInfoW(GetThreadLocale(), LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                      reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR)))
+    return CP_ACP;
+  return codePage;
+}
+
+// The code page of program text, read with the regional settings rather
+// than for every text: walking a picture asks it for every character, and
+// the export converts every value.
+UINT& ProgramCodePage() {
+  static UINT codePage = ThreadAnsiCodePage();
+  return codePage;
+}
+
 std::optional<std::wstring> Wide(std::string_view bytes, UINT codePage) {
   if (bytes.empty()) return std::wstring();
   const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
@@ -20,12 +36,12 @@ std::optional<std::wstring> Wide(std::string_view bytes, UINT codePage) {
 
 std::string Narrow(std::wstring_view wide) {
   if (wide.empty()) return {};
-  const int length =
-      WideCharToMultiByte(CP_THREAD_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  const int length = WideCharToMultiByte(ProgramCodePage(), 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
   if (length <= 0) return {};
   std::string narrow(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_THREAD_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), length, nullptr,
-                      nullptr);
+  WideCharToMultiByte(ProgramCodePage(), 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), length,
+                      nullptr, nullptr);
   return narrow;
 }
 
@@ -34,15 +50,9 @@ std::string ProgramTextFrom(std::string_view bytes, UINT codePage) {
   return wide ? Narrow(*wide) : AsciiOnly(bytes);
 }
 
-UINT ThreadAnsiCodePage() {
-  DWORD codePage = 0;
-  if (!GetLocaleInfoW(GetThreadLocale(), LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                      reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR)))
-    return CP_ACP;
-  return codePage;
-}
-
 }  // namespace
+
+void LoadProgramCodePage() { ProgramCodePage() = ThreadAnsiCodePage(); }
 
 std::string ProgramTextFromUtf8(std::string_view utf8) { return ProgramTextFrom(utf8, CP_UTF8); }
 
@@ -59,7 +69,7 @@ std::string ProgramTextFromOem(std::string_view bytes) {
 std::string ProgramTextFromAnsi(std::string_view bytes) { return std::string(bytes); }
 
 std::u16string DocumentText(std::string_view text) {
-  const std::wstring wide = Wide(text, CP_THREAD_ACP).value_or(std::wstring());
+  const std::wstring wide = Wide(text, ProgramCodePage()).value_or(std::wstring());
   return std::u16string(wide.begin(), wide.end());
 }
 
@@ -69,7 +79,7 @@ std::string ProgramTextFromDocumentText(std::u16string_view text) {
 
 std::size_t CharacterLength(std::string_view text) {
   if (text.empty()) return 0;
-  return text.size() > 1 && IsDBCSLeadByteEx(ThreadAnsiCodePage(), static_cast<BYTE>(text[0])) ? 2 : 1;
+  return text.size() > 1 && IsDBCSLeadByteEx(ProgramCodePage(), static_cast<BYTE>(text[0])) ? 2 : 1;
 }
 
 }  // namespace zorva

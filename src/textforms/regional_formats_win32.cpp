@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "textforms/locale_items.h"
+#include "textforms/program_text.h"
 
 namespace zorva {
 namespace {
@@ -48,7 +49,11 @@ class ThreadLocaleItems final : public LocaleItemSource {
 
 }  // namespace
 
-std::unique_ptr<LocaleItemSource> SystemLocaleItems() { return std::make_unique<ThreadLocaleItems>(); }
+std::unique_ptr<LocaleItemSource> SystemLocaleItems() {
+  // Program text follows the same locale as the settings.
+  LoadProgramCodePage();
+  return std::make_unique<ThreadLocaleItems>();
+}
 
 void ReloadRegionalFormats() {
   SetThreadLocale(GetUserDefaultLCID());

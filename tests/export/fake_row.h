@@ -39,14 +39,16 @@ class FakeRow : public RowSource {
   FakeRow(std::string component, std::vector<ColumnValue> columns)
       : component_(std::move(component)), columns_(std::move(columns)) {}
 
-  ColumnValue Column(std::string_view fieldName) const override {
-    for (const ColumnValue& column : columns_)
-      if (SameName(column.fieldName, fieldName)) return column;
+  std::size_t ColumnIndex(std::string_view fieldName) const override {
+    for (std::size_t i = 0; i < columns_.size(); ++i)
+      if (SameName(columns_[i].fieldName, fieldName)) return i;
     throw Failure(
         FailureKind::Engine,
         ComposeFailureText(FailureText::ComponentFailure,
                            {component_, ComposeFailureText(FailureText::FieldNotFound, {fieldName})}));
   }
+
+  void ReadColumn(std::size_t index, ColumnValue& value) const override { value = columns_.at(index); }
 
  private:
   static bool SameName(std::string_view a, std::string_view b) {

@@ -30,9 +30,8 @@ TEST(ColumnTextTest, NullColumnOfAnyKindIsEmpty) {
     value.number = 1;
     value.integer = 1;
     EXPECT_EQ(ColumnText(value, SpanishFormats()), "") << kind;
-    std::string into = "earlier";
-    ColumnText(value, SpanishFormats(), into);
-    EXPECT_EQ(into, "") << kind;
+    std::string room = "earlier";
+    EXPECT_EQ(ColumnText(value, SpanishFormats(), room), "") << kind;
   }
 }
 
@@ -40,10 +39,10 @@ TEST(ColumnTextTest, EachKindTakesItsForm) {
   const RegionalFormats formats = SpanishFormats();
   // Both forms; the second into a string that held an earlier, longer text.
   auto text = [&](const ColumnValue& v) {
-    std::string into = "an earlier text, longer than any of these";
-    ColumnText(v, formats, into);
-    EXPECT_EQ(into, ColumnText(v, formats));
-    return into;
+    std::string room = "an earlier text, longer than any of these";
+    const std::string made(ColumnText(v, formats, room));
+    EXPECT_EQ(made, ColumnText(v, formats));
+    return made;
   };
 
   ColumnValue character = Column(ColumnKind::Character);

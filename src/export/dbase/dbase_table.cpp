@@ -125,13 +125,19 @@ void DbaseTable::Next() {
 }
 
 ColumnValue DbaseTable::Read(const FieldInfo& field) const {
+  ColumnValue value;
+  Read(field, value);
+  return value;
+}
+
+void DbaseTable::Read(const FieldInfo& field, ColumnValue& value) const {
   if (AtEnd()) {
-    ColumnValue value;
+    value = ColumnValue{};
     value.fieldName = field.name;
     value.kind = field.kind;
-    return value;
+    return;
   }
-  return state_->values.Read(field, state_->CurrentRecord(), state_->current + 1);
+  state_->values.Read(field, state_->CurrentRecord(), state_->current + 1, value);
 }
 
 }  // namespace zorva::dbase

@@ -44,6 +44,9 @@ class DbaseTable {
   // The field of the current row; null at the end of the table.
   ColumnValue Read(const FieldInfo& field) const;
 
+  // The same into `value`, whose text keeps its room from field to field.
+  void Read(const FieldInfo& field, ColumnValue& value) const;
+
  private:
   struct State;
   std::unique_ptr<State> state_;

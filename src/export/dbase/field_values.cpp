@@ -127,10 +127,21 @@ std::string FieldValues::MemoBytes(const FieldInfo& field, std::span<const unsig
 ColumnValue FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> record,
                               std::uint32_t recordNumber) const {
   ColumnValue value;
+  Read(field, record, recordNumber, value);
+  return value;
+}
+
+void FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> record,
+                       std::uint32_t recordNumber, ColumnValue& value) const {
   value.fieldName = field.name;
   value.kind = field.kind;
   value.isNull = true;
-  if (FlagBit(record, field.nullBit)) return value;
+  value.text.clear();
+  value.number = 0;
+  value.integer = 0;
+  value.logical = false;
+  value.moment = {};
+  if (FlagBit(record, field.nullBit)) return;
 
   const auto bytes = record.subspan(field.offset, field.width);
   const std::string_view text = AsText(bytes);
@@ -145,7 +156,8 @@ ColumnValue FieldValues::Read(const FieldInfo& field, std::span<const unsigned c
   switch (field.storage) {
     case FieldStorage::Text: {
       // Text ends at its first NUL; binary characters are taken whole.
-      std::string_view stored = field.kind == ColumnKind::Bytes ? text : text.substr(0, text.find('\0'));
+      std::string_view stored =
+          field.kind == ColumnKind::Bytes ? text : text.substr(0, std::ranges::find(text, '\0') - text.begin());
       // The classic reader gave a dBase character field without the blanks
       // that pad it to its width; leading blanks are the user's.
       while (!stored.empty() && stored.back() == ' ') stored.remove_suffix(1);
@@ -257,7 +269,6 @@ ColumnValue FieldValues::Read(const FieldInfo& field, std::span<const unsigned c
       break;
     }
   }
-  return value;
 }
 
 }  // namespace zorva::dbase

@@ -25,6 +25,10 @@ class FieldValues {
   ColumnValue Read(const FieldInfo& field, std::span<const unsigned char> record,
                    std::uint32_t recordNumber) const;
 
+  // The same into `value`, whose text keeps its room from field to field.
+  void Read(const FieldInfo& field, std::span<const unsigned char> record, std::uint32_t recordNumber,
+            ColumnValue& value) const;
+
  private:
   bool FlagBit(std::span<const unsigned char> record, int bit) const;
   std::string MemoBytes(const FieldInfo& field, std::span<const unsigned char> bytes,

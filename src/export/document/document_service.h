@@ -12,12 +12,24 @@
 
 namespace zorva {
 
-// An attribute as the document takes it: a program text, which the service
-// turns into the document's characters as DocumentValue does, or an integer
-// that the service writes in decimal digits.
+// An attribute's value as the document takes it: a program text, which the
+// service turns into the document's characters as DocumentValue does, or an
+// integer that the service writes in decimal digits.
+using AttributeValue = std::variant<std::string_view, std::int32_t>;
+
+// An attribute of the root element.
 struct Attribute {
   std::u16string_view name;
-  std::variant<std::string_view, std::int32_t> value;
+  AttributeValue value;
+};
+
+// A section element and the names of its rows: every row element of a
+// section has the same name and the same attributes in the same order.
+struct SectionNames {
+  std::u16string_view name;
+  std::u16string_view path;  // finds the section element again from the root
+  std::u16string_view rowName;
+  std::span<const std::u16string_view> attributeNames;
 };
 
 // Program text as the characters of an attribute value: DocumentText, with
@@ -36,12 +48,14 @@ class DocumentService {
   // The declaration, then the root element with its attributes.
   virtual void StartDocument(std::u16string_view root, std::span<const Attribute> attributes) = 0;
 
-  // Appends a section element to the root; later rows go into it.
-  // path finds the section again from the root.
-  virtual void BeginSection(std::u16string_view name, std::u16string_view path) = 0;
+  // Appends a section element to the root; later rows go into it. The
+  // service keeps what it needs of the names: they are the same for every
+  // row, and taken once.
+  virtual void BeginSection(const SectionNames& section) = 0;
 
-  // Appends a row element with its attributes to the current section.
-  virtual void AddRow(std::u16string_view name, std::span<const Attribute> attributes) = 0;
+  // Appends a row element to the current section, with one value for each
+  // of the section's attribute names, in their order.
+  virtual void AddRow(std::span<const AttributeValue> values) = 0;
 
   // Writes the whole document to the file, replacing a file of that name
   // only once the document is complete. The file name is the one the

@@ -31,32 +31,40 @@ void ExportDocument::StartDocument() {
 }
 
 void ExportDocument::BeginSection(const Section& section) {
-  Service().BeginSection(section.name, section.path);
+  const std::size_t count = section.attributes.size();
+  for (std::size_t i = 0; i < count; ++i) attributeNames_[i] = section.attributes[i].name;
+  Service().BeginSection(
+      {section.name, section.path, section.rowName, std::span(attributeNames_.data(), count)});
+  numbered_ = Numbered(section);
   rowCounter_ = 0;
+  source_ = nullptr;
 }
 
 void ExportDocument::AddRow(const Section& section, const RowSource& row) {
   DocumentService& service = Service();
-  if (Numbered(section)) ++rowCounter_;
+  if (numbered_) ++rowCounter_;
+  // Each column is found by name where the source's first row reads it,
+  // so a missing column fails in its place among the conversions.
+  if (&row != source_) {
+    places_.fill(kNotFound);
+    source_ = &row;
+  }
   const std::size_t count = section.attributes.size();
   for (std::size_t i = 0; i < count; ++i) {
     const AttributeLayout& layout = section.attributes[i];
-    Attribute& attribute = attributes_[i];
-    attribute.name = layout.name;
-    switch (layout.conversion) {
-      case Conversion::RowNumber:
-        attribute.value = rowCounter_;
-        break;
-      case Conversion::Integer:
-        attribute.value = ColumnInteger(row.Column(layout.column));
-        break;
-      case Conversion::Text:
-        ColumnText(row.Column(layout.column), formats_, texts_[i]);
-        attribute.value = std::string_view(texts_[i]);
-        break;
+    if (layout.conversion == Conversion::RowNumber) {
+      values_[i] = rowCounter_;
+      continue;
     }
+    if (places_[i] == kNotFound) places_[i] = row.ColumnIndex(layout.column);
+    ColumnValue& column = columns_[i];
+    row.ReadColumn(places_[i], column);
+    if (layout.conversion == Conversion::Integer)
+      values_[i] = ColumnInteger(column);
+    else
+      values_[i] = ColumnText(column, formats_, texts_[i]);
   }
-  service.AddRow(section.rowName, std::span(attributes_.data(), count));
+  service.AddRow(std::span(values_.data(), count));
 }
 
 void ExportDocument::SaveDocument(const std::string& fileName) { Service().Save(DocumentText(fileName)); }

@@ -2,7 +2,9 @@
 #include <oleauto.h>
 #include <windows.h>
 
+#include <deque>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -193,18 +195,22 @@ class MsxmlDocumentService : public DocumentService {
     Append(document_.get(), root_.get());
   }
 
-  void BeginSection(std::u16string_view name, std::u16string_view path) override {
+  void BeginSection(const SectionNames& names) override {
     ComPtr<IXMLDOMElement> section;
-    Check(document_->createElement(Bstr(name).get(), section.Put()));
+    Check(document_->createElement(Bstr(names.name).get(), section.Put()));
     Append(root_.get(), section.get());
-    Check(root_->selectSingleNode(Bstr(path).get(), section_.Put()));
+    Check(root_->selectSingleNode(Bstr(names.path).get(), section_.Put()));
     if (!section_) Check(E_FAIL);
+    // The names of every row, made once for the section.
+    rowName_ = std::make_unique<Bstr>(names.rowName);
+    attributeNames_.clear();
+    for (const std::u16string_view name : names.attributeNames) attributeNames_.emplace_back(name);
   }
 
-  void AddRow(std::u16string_view name, std::span<const Attribute> attributes) override {
+  void AddRow(std::span<const AttributeValue> values) override {
     ComPtr<IXMLDOMElement> row;
-    Check(document_->createElement(Bstr(name).get(), row.Put()));
-    SetAttributes(row.get(), attributes);
+    Check(document_->createElement(rowName_->get(), row.Put()));
+    for (std::size_t i = 0; i < values.size(); ++i) SetAttribute(row.get(), attributeNames_.at(i), values[i]);
     Append(section_.get(), row.get());
   }
 
@@ -220,19 +226,22 @@ class MsxmlDocumentService : public DocumentService {
   }
 
   static void SetAttributes(IXMLDOMElement* element, std::span<const Attribute> attributes) {
-    for (const Attribute& attribute : attributes) {
-      const Bstr name(attribute.name);
-      if (const auto* text = std::get_if<std::string_view>(&attribute.value))
-        Check(element->setAttribute(name.get(), Variant(DocumentValue(*text)).get()));
-      else
-        Check(element->setAttribute(name.get(), Variant(std::get<std::int32_t>(attribute.value)).get()));
-    }
+    for (const Attribute& attribute : attributes) SetAttribute(element, Bstr(attribute.name), attribute.value);
+  }
+
+  static void SetAttribute(IXMLDOMElement* element, const Bstr& name, const AttributeValue& value) {
+    if (const auto* text = std::get_if<std::string_view>(&value))
+      Check(element->setAttribute(name.get(), Variant(DocumentValue(*text)).get()));
+    else
+      Check(element->setAttribute(name.get(), Variant(std::get<std::int32_t>(value)).get()));
   }
 
   TemporaryFile file_;
   ComPtr<IXMLDOMDocument> document_;
   ComPtr<IXMLDOMElement> root_;
   ComPtr<IXMLDOMNode> section_;
+  std::unique_ptr<Bstr> rowName_;    // of the current section
+  std::deque<Bstr> attributeNames_;  // of the current section, in order
 };
 
 }  // namespace

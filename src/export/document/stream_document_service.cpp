@@ -1,13 +1,53 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "export/document/document_service.h"
 #include "export/document/replacement_file.h"
+#include "textforms/program_text.h"
+#include "textforms/utf8.h"
 
 namespace zorva {
 namespace {
+
+// What every row of a section begins with ("<" and the row name), and what
+// each of its attributes begins with (' name="'), made once per section.
+// Each is kept with kRoom bytes readable behind it, so that a short one is
+// copied as one block of that size, without a call.
+class RowStarts {
+ public:
+  static constexpr std::size_t kRoom = 16;
+
+  RowStarts() = default;
+  RowStarts(std::u16string_view rowName, std::span<const std::u16string_view> attributeNames) {
+    Add(u"<", rowName, u"");
+    for (const std::u16string_view name : attributeNames) Add(u" ", name, u"=\"");
+    bytes_.append(kRoom, '\0');
+  }
+
+  std::string_view Row() const { return Start(0); }
+  std::string_view Attribute(std::size_t i) const { return Start(i + 1); }
+
+ private:
+  // Names are ASCII.
+  void Add(std::u16string_view before, std::u16string_view name, std::u16string_view after) {
+    const std::size_t offset = bytes_.size();
+    for (const std::u16string_view part : {before, name, after}) bytes_.append(part.begin(), part.end());
+    starts_.push_back({offset, bytes_.size() - offset});
+  }
+
+  std::string_view Start(std::size_t i) const {
+    const auto [offset, size] = starts_.at(i);
+    return std::string_view(bytes_).substr(offset, size);
+  }
+
+  std::string bytes_;
+  std::vector<std::pair<std::size_t, std::size_t>> starts_;  // offset and size of each
+};
 
 // Writes the XML text through a buffer. Names are ASCII; values are program
 // text, UTF-8 here, and go out as UTF-8, with markup characters and the white
@@ -17,37 +57,61 @@ class XmlStream {
   explicit XmlStream(ReplacementFile& file) : file_(file), buffer_(new char[kCapacity]) {}
 
   void Raw(std::string_view text) {
-    for (std::size_t done = 0; done < text.size(); done += kChunk) {
-      const std::string_view part = text.substr(done, kChunk);
-      char* out = Room(part.size());
-      used_ += part.copy(out, part.size());
+    if (text.size() <= kChunk) {
+      used_ += text.copy(Room(text.size()), text.size());
+      return;
+    }
+    for (std::size_t done = 0; done < text.size(); done += kChunk) Raw(text.substr(done, kChunk));
+  }
+
+  // Names are ASCII.
+  static std::string Narrowed(std::u16string_view name) { return std::string(name.begin(), name.end()); }
+
+  // ' name="value"' for each attribute of the root.
+  void Attributes(std::span<const zorva::Attribute> attributes) {
+    for (const zorva::Attribute& attribute : attributes) {
+      Raw(" " + Narrowed(attribute.name) + "=\"");
+      Value(attribute.value);
     }
   }
 
-  void Name(std::u16string_view name) { used_ = Narrowed(Room(name.size()), name) - buffer_.get(); }
-
-  // ' name="value"' for each attribute.
-  void Attributes(std::span<const zorva::Attribute> attributes) {
-    for (const zorva::Attribute& attribute : attributes) {
-      char* out = Room(attribute.name.size() + 3);
-      *out++ = ' ';
-      out = Narrowed(out, attribute.name);
-      *out++ = '=';
-      *out++ = '"';
-      used_ = out - buffer_.get();
-      if (const auto* text = std::get_if<std::string_view>(&attribute.value)) {
-        // Nearly every value is short ASCII that XML can carry as it is. Any
-        // other goes through the document's characters, which replace what
-        // XML cannot carry and mend what is not UTF-8.
-        if (!PlainValue(*text)) Utf16Value(DocumentValue(*text));
+  // A row element: its start, each attribute's start and value, and its end.
+  // Nearly every value is short text that XML carries as it is, written
+  // here with its attribute's start and quote under one check of the room.
+  void Row(const RowStarts& starts, std::span<const AttributeValue> values) {
+    Start(starts.Row());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const std::string_view start = starts.Attribute(i);
+      const auto* text = std::get_if<std::string_view>(&values[i]);
+      if (text && text->size() <= kChunk) {
+        char* const out = Start(Room(RowStarts::kRoom + start.size() + text->size() * 6 + 1), start);
+        if (char* end = Direct(out, *text)) {
+          *end++ = '"';
+          used_ = end - buffer_.get();
+          continue;
+        }
+        used_ = out - buffer_.get();
       } else {
-        out = Room(kIntegerRoom);
-        used_ = std::to_chars(out, out + kIntegerRoom, std::get<std::int32_t>(attribute.value)).ptr -
-                buffer_.get();
+        Start(start);
       }
-      *Room(1) = '"';
-      ++used_;
+      Value(values[i]);
     }
+    Raw("/>");
+  }
+
+  // A value and the quote that closes it.
+  void Value(const AttributeValue& value) {
+    if (const auto* text = std::get_if<std::string_view>(&value)) {
+      // Any text that cannot go out directly goes through the document's
+      // characters, which replace what XML cannot carry and mend what is
+      // not UTF-8.
+      if (!DirectValue(*text)) Utf16Value(DocumentValue(*text));
+    } else {
+      char* out = Room(kIntegerRoom);
+      used_ = std::to_chars(out, out + kIntegerRoom, std::get<std::int32_t>(value)).ptr - buffer_.get();
+    }
+    *Room(1) = '"';
+    ++used_;
   }
 
   void Flush() {
@@ -76,23 +140,54 @@ class XmlStream {
     return buffer_.get() + used_;
   }
 
-  // A value of plain ASCII that fits the buffer at once; false, with nothing
-  // written, for any other.
-  bool PlainValue(std::string_view text) {
+  // A start of RowStarts.
+  void Start(std::string_view start) {
+    used_ = Start(Room(RowStarts::kRoom + start.size()), start) - buffer_.get();
+  }
+
+  // The start copied to out, which has room for kRoom bytes more than it.
+  static char* Start(char* out, std::string_view start) {
+    if (start.size() <= RowStarts::kRoom)
+      std::memcpy(out, start.data(), RowStarts::kRoom);
+    else
+      std::memcpy(out, start.data(), start.size());
+    return out + start.size();
+  }
+
+  // A value that fits the buffer at once and whose characters go out as
+  // they are, but for the escapes; false, with nothing written, for any
+  // other.
+  bool DirectValue(std::string_view text) {
     if (text.size() > kChunk) return false;
-    char* out = Room(text.size() * 6);
-    for (const char c : text) {
+    char* end = Direct(Room(text.size() * 6), text);
+    if (!end) return false;
+    used_ = end - buffer_.get();
+    return true;
+  }
+
+  // The text written to out, which has room for six bytes a byte, when its
+  // characters go out as they are but for the escapes: ASCII, and
+  // well-formed UTF-8 of any character but U+FFFE and U+FFFF. Null for any
+  // other text.
+  static char* Direct(char* out, std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+      const char c = text[i];
       const auto byte = static_cast<unsigned char>(c);
       if (kItself[byte]) {
         *out++ = c;
-      } else if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte >= 0x80) {
-        return false;
-      } else {
+        ++i;
+      } else if (byte < 0x80) {
+        if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') return nullptr;
         out = Escaped(out, c);
+        ++i;
+      } else {
+        const std::string_view sequence = text.substr(i, Utf8SequenceLength(text.substr(i)));
+        if (sequence.size() < 2 || sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF") return nullptr;
+        out = std::copy(sequence.begin(), sequence.end(), out);
+        i += sequence.size();
       }
     }
-    used_ = out - buffer_.get();
-    return true;
+    return out;
   }
 
   // UTF-16, in parts none of which ends inside a surrogate pair. A lone
@@ -124,12 +219,6 @@ class XmlStream {
       out = Utf8(out, c);
     }
     used_ += out - start;
-  }
-
-  // Names are ASCII.
-  static char* Narrowed(char* out, std::u16string_view name) {
-    for (char16_t c : name) *out++ = static_cast<char>(c);
-    return out;
   }
 
   // An ASCII character of a value, markup and white space as references.
@@ -185,34 +274,32 @@ class StreamDocumentService : public DocumentService {
   explicit StreamDocumentService(const std::string& fileName) : file_(fileName), out_(file_) {}
 
   void StartDocument(std::u16string_view root, std::span<const Attribute> attributes) override {
-    root_ = root;
+    root_ = XmlStream::Narrowed(root);
     out_.Raw("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<");
-    out_.Name(root);
+    out_.Raw(root_);
     out_.Attributes(attributes);
     out_.Raw(">");
   }
 
-  void BeginSection(std::u16string_view name, std::u16string_view) override {
+  void BeginSection(const SectionNames& section) override {
     EndSection();
+    section_ = XmlStream::Narrowed(section.name);
     out_.Raw("<");
-    out_.Name(name);
-    section_ = name;
+    out_.Raw(section_);
     sectionHasRows_ = false;
+    rowStarts_ = RowStarts(section.rowName, section.attributeNames);
   }
 
-  void AddRow(std::u16string_view name, std::span<const Attribute> attributes) override {
+  void AddRow(std::span<const AttributeValue> values) override {
     if (!sectionHasRows_) out_.Raw(">");
     sectionHasRows_ = true;
-    out_.Raw("<");
-    out_.Name(name);
-    out_.Attributes(attributes);
-    out_.Raw("/>");
+    out_.Row(rowStarts_, values);
   }
 
   void Save(std::u16string_view) override {
     EndSection();
     out_.Raw("</");
-    out_.Name(root_);
+    out_.Raw(root_);
     out_.Raw(">\n");
     out_.Flush();
     file_.PutInPlace();
@@ -223,19 +310,20 @@ class StreamDocumentService : public DocumentService {
     if (section_.empty()) return;
     if (sectionHasRows_) {
       out_.Raw("</");
-      out_.Name(section_);
+      out_.Raw(section_);
       out_.Raw(">");
     } else {
       out_.Raw("/>");
     }
-    section_ = {};
+    section_.clear();
   }
 
   ReplacementFile file_;
   XmlStream out_;
-  std::u16string root_;
-  std::u16string section_;
+  std::string root_;
+  std::string section_;  // empty before the first section
   bool sectionHasRows_ = false;
+  RowStarts rowStarts_;  // of the current section
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "export/com_apartment.h"
+#include "export/document/section_rows.h"
 #include "export/test_files.h"
 #include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
@@ -53,12 +54,12 @@ class DocumentServiceTest : public ::testing::Test {
   static void Build(DocumentService& service) {
     const Attribute root[]{{u"autor", "TEMPOVIA"}};
     service.StartDocument(u"SERVICIO", root);
-    service.BeginSection(u"ASIGT", u"/SERVICIO/ASIGT");
     const std::string nombre = ProgramTextFromUtf8("a & b < \"c\"\r\n\tñ");
     const std::string abrev("x\x01y\x1F", 4);
     const Attribute row[]{{u"ID", std::int32_t{1}}, {u"NOMBRE", nombre}, {u"ABREV", abrev}};
-    service.AddRow(u"ASIGF", row);
-    service.BeginSection(u"SOLUCT", u"/SERVICIO/SOLUCT");
+    service.BeginSection({u"ASIGT", u"/SERVICIO/ASIGT", u"ASIGF", testing::NamesOf(row)});
+    service.AddRow(testing::ValuesOf(row));
+    service.BeginSection({u"SOLUCT", u"/SERVICIO/SOLUCT", u"SOLUCF", {}});
   }
 
   ComApartment apartment_;

@@ -30,11 +30,15 @@ class RecordingService : public DocumentService {
   void StartDocument(std::u16string_view root, std::span<const Attribute> attributes) override {
     log_.push_back("start " + Line(root, attributes));
   }
-  void BeginSection(std::u16string_view name, std::u16string_view path) override {
-    log_.push_back("section " + Utf8(name) + " " + Utf8(path));
+  void BeginSection(const SectionNames& section) override {
+    log_.push_back("section " + Utf8(section.name) + " " + Utf8(section.path));
+    rowName_ = section.rowName;
+    attributeNames_.assign(section.attributeNames.begin(), section.attributeNames.end());
   }
-  void AddRow(std::u16string_view name, std::span<const Attribute> attributes) override {
-    log_.push_back("row " + Line(name, attributes));
+  void AddRow(std::span<const AttributeValue> values) override {
+    std::vector<Attribute> row;
+    for (std::size_t i = 0; i < values.size(); ++i) row.push_back({attributeNames_.at(i), values[i]});
+    log_.push_back("row " + Line(rowName_, row));
   }
   void Save(std::u16string_view fileName) override { log_.push_back("save " + Utf8(fileName)); }
 
@@ -54,6 +58,8 @@ class RecordingService : public DocumentService {
   }
 
   std::vector<std::string>& log_;
+  std::u16string rowName_;
+  std::vector<std::u16string> attributeNames_;
 };
 
 // The moments a clock gives, one per reading.
@@ -177,6 +183,31 @@ TEST_F(ExportDocumentTest, ColumnsBecomeTextsAndMaxalumAnInteger) {
     EXPECT_EQ(log_.back(), "row AULAF ID=1 ABREV=\"A1\" NOMBRE=\"" + c.nombreText +
                                "\" EDIFICIO=\"B\" MAXALUM=" + c.maxalumText);
   }
+}
+
+// Columns are found by name in a source's first row and taken from the same
+// places after it: rows from another source, whose columns lie elsewhere, and
+// the rows after the next BeginSection find theirs anew.
+TEST_F(ExportDocumentTest, EachRowSourceIsReadByItsOwnColumns) {
+  const Section& aulas = section(u"AULAT");
+  const FakeRow first("wwTableAulas", {TextColumn("ABREV", "A1"), TextColumn("NOMBRE", "Uno"),
+                                       TextColumn("EDIFICIO", "B"), FloatColumn("MAXALUM", 30)});
+  const FakeRow other("wwTableAulas", {FloatColumn("maxalum", 12), TextColumn("edificio", "C"),
+                                       TextColumn("nombre", "Dos"), TextColumn("abrev", "A2")});
+  ExportDocument document = MakeDocument();
+  document.StartDocument();
+  document.BeginSection(aulas);
+  document.AddRow(aulas, first);
+  document.AddRow(aulas, other);
+  document.AddRow(aulas, first);
+  document.BeginSection(aulas);
+  document.AddRow(aulas, other);
+  const std::vector<std::string> rows(log_.end() - 5, log_.end());
+  EXPECT_THAT(rows, ElementsAre(R"(row AULAF ID=1 ABREV="A1" NOMBRE="Uno" EDIFICIO="B" MAXALUM=30)",
+                                R"(row AULAF ID=2 ABREV="A2" NOMBRE="Dos" EDIFICIO="C" MAXALUM=12)",
+                                R"(row AULAF ID=3 ABREV="A1" NOMBRE="Uno" EDIFICIO="B" MAXALUM=30)",
+                                "section AULAT /SERVICIO/AULAT",
+                                R"(row AULAF ID=1 ABREV="A2" NOMBRE="Dos" EDIFICIO="C" MAXALUM=12)"));
 }
 
 TEST_F(ExportDocumentTest, FailuresOfTheRowPassUnchanged) {

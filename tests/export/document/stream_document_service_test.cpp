@@ -18,6 +18,7 @@
 #include <sstream>
 
 #include "export/document/document_service.h"
+#include "export/document/section_rows.h"
 #include "export/test_files.h"
 #include "textforms/failure_texts.h"
 #include "textforms/utf8.h"
@@ -78,12 +79,14 @@ class StreamDocumentServiceTest : public ::testing::Test {
     return Tree(doc->children);
   }
 
-  static void WriteSixSections(DocumentService& service, std::span<const Attribute> firstRow) {
+  // Six sections whose rows have the attributes of `row`; PROFT holds that row.
+  static void WriteSixSections(DocumentService& service, std::span<const Attribute> row) {
     const Attribute root[]{{u"autor", "TEMPOVIA"}, {u"fecha", "05/03/2007 9:07:03"}, {u"modulo", "HORARIOS"}};
     service.StartDocument(u"SERVICIO", root);
+    const auto names = testing::NamesOf(row);
     for (std::u16string_view section : {u"ASIGT", u"NOMASIGT", u"PROFT", u"GRUPT", u"AULAT", u"SOLUCT"}) {
-      service.BeginSection(section, u"");
-      if (section == u"PROFT" && !firstRow.empty()) service.AddRow(u"PROFF", firstRow);
+      service.BeginSection({section, u"", u"PROFF", names});
+      if (section == u"PROFT" && !row.empty()) service.AddRow(testing::ValuesOf(row));
     }
   }
 
@@ -91,8 +94,8 @@ class StreamDocumentServiceTest : public ::testing::Test {
   void WriteOneRow(std::span<const Attribute> row) {
     auto service = MakeDocumentService(target_);
     service->StartDocument(u"R", {});
-    service->BeginSection(u"S", u"");
-    service->AddRow(u"F", row);
+    service->BeginSection({u"S", u"", u"F", testing::NamesOf(row)});
+    service->AddRow(testing::ValuesOf(row));
     service->Save(Utf16FromUtf8(target_));
   }
 
@@ -158,6 +161,26 @@ TEST_F(StreamDocumentServiceTest, WhatXmlCannotCarryBecomesReplacementCharacters
   EXPECT_EQ(ReadBack(false), "R\n  S\n    F B=[a\uFFFDb\uFFFD] C=[\uFFFDx\uFFFD\uFFFD]\n");
 }
 
+// Each section writes its own names, short ones and ones longer than the
+// block in which the writer copies a prepared name, over many rows, so that
+// rows end at every place in the writer's buffer.
+TEST_F(StreamDocumentServiceTest, EachSectionWritesItsOwnNames) {
+  auto service = MakeDocumentService(target_);
+  service->StartDocument(u"R", {});
+  const Attribute longNames[]{{u"UN_ATRIBUTO_DE_NOMBRE_LARGO", "a"}, {u"B", std::int32_t{2}}};
+  service->BeginSection({u"S", u"", u"UNA_FILA_DE_NOMBRE_LARGO", testing::NamesOf(longNames)});
+  std::string expected = "R\n  S\n";
+  for (int i = 0; i < 5000; ++i) {
+    service->AddRow(testing::ValuesOf(longNames));
+    expected += "    UNA_FILA_DE_NOMBRE_LARGO UN_ATRIBUTO_DE_NOMBRE_LARGO=[a] B=[2]\n";
+  }
+  const Attribute shortNames[]{{u"C", "c"}, {u"D", ""}};
+  service->BeginSection({u"T", u"", u"F", testing::NamesOf(shortNames)});
+  service->AddRow(testing::ValuesOf(shortNames));
+  service->Save(U(target_));
+  EXPECT_EQ(ReadBack(false), expected + "  T\n    F C=[c] D=[]\n");
+}
+
 TEST_F(StreamDocumentServiceTest, IntegersAreDecimalDigitsAndEmptyTextsStay) {
   const Attribute row[]{{u"N", std::int32_t{-2147483647 - 1}}, {u"M", std::int32_t{0}}, {u"E", ""}};
   WriteOneRow(row);
@@ -176,10 +199,10 @@ TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse
   std::string text;
   try {
     auto service = MakeDocumentService(target_);
-    WriteSixSections(*service, {});
     const std::string filler(100, 'x');
     const Attribute row[]{{u"V", filler}};
-    for (int i = 0; i < 10000; ++i) service->AddRow(u"F", row);
+    WriteSixSections(*service, row);
+    for (int i = 0; i < 10000; ++i) service->AddRow(testing::ValuesOf(row));
     service->Save(U(target_));
   } catch (const DocumentFailure& failure) {
     text = failure.text();
