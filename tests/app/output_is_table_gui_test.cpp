@@ -14,7 +14,7 @@ std::wstring Refusal(const std::wstring& file) {
 }
 
 // Answers the save dialog with `file`, dismisses the failure box and gives
-// its text.
+// its text once the box is gone: until then the window takes no input.
 std::wstring AnswerWithTable(DWORD process, const std::wstring& file) {
   const HWND dialog = WaitForSaveDialog(process);
   if (!dialog) return L"<no save dialog>";
@@ -22,6 +22,7 @@ std::wstring AnswerWithTable(DWORD process, const std::wstring& file) {
   const auto failure = WaitForFailureBox(process, 60s);
   if (!failure) return L"<no failure box>";
   PressKey(failure->window, VK_RETURN);
+  if (!WaitUntil([&] { return !IsWindow(failure->window); }, 5s)) return L"<failure box stays>";
   return failure->text;
 }
 
