@@ -170,6 +170,18 @@ class XmlStream {
   // well-formed UTF-8 of any character but U+FFFE and U+FFFF. Null for any
   // other text.
   static char* Direct(char* out, std::string_view text) {
+    // Most values are plain throughout: their bytes are copied in a loop of
+    // their own, and the rest of the others is written out of line.
+    std::size_t plain = 0;
+    while (plain < text.size() && kItself[static_cast<unsigned char>(text[plain])]) {
+      out[plain] = text[plain];
+      ++plain;
+    }
+    return plain == text.size() ? out + plain : Escaping(out + plain, text.substr(plain));
+  }
+
+  // Direct's text from its first byte that is not written as it is.
+  [[gnu::noinline]] static char* Escaping(char* out, std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
       const char c = text[i];
       const auto byte = static_cast<unsigned char>(c);
