@@ -120,7 +120,9 @@ class XmlStream {
   }
 
  private:
-  static constexpr std::size_t kCapacity = 1 << 17;
+  // Written out a megabyte at a time: fewer, larger writes take the file
+  // into the system's cache in less time than 128 KB ones did.
+  static constexpr std::size_t kCapacity = 1 << 20;
   // A value is written in parts of this many units, each of which fits the
   // buffer however it is escaped: a unit takes at most six bytes ("&quot;").
   static constexpr std::size_t kChunk = 1 << 12;
