@@ -26,9 +26,13 @@ struct TwwTable::State {
   std::optional<dbase::DbaseTable> table;
 
   dbase::DbaseTable& Opened() {
-    if (!table) RaiseEngineFailure(EngineStatus::TableClosed, {name});
+    if (!table) Closed();
     return *table;
   }
+
+  // Out of line: the failure's text would make every read of a column pay
+  // for its registers.
+  [[noreturn, gnu::noinline]] void Closed() const { RaiseEngineFailure(EngineStatus::TableClosed, {name}); }
 };
 
 TwwTable::TwwTable(std::string componentName, std::string tableName, TableType type, std::string databaseName)

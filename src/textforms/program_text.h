@@ -17,6 +17,10 @@ std::string ProgramTextFromUtf8(std::string_view utf8);
 // conversion makes them fare.
 std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage);
 
+// The same into `text`, whose room a caller converting text after text
+// reuses.
+void ProgramTextFromCodePage(std::string_view bytes, unsigned codePage, std::string& text);
+
 // Text in the OEM code page of the user's locale as program text: the
 // conversion for a table that names no code page of its own.
 std::string ProgramTextFromOem(std::string_view bytes);

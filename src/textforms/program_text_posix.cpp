@@ -162,18 +162,27 @@ std::string Utf8FromCharset(std::string_view bytes, const std::string& charset) 
 std::string ProgramTextFromUtf8(std::string_view utf8) { return std::string(utf8); }
 
 std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage) {
-  if (bytes.empty()) return {};
+  std::string text;
+  ProgramTextFromCodePage(bytes, codePage, text);
+  return text;
+}
+
+void ProgramTextFromCodePage(std::string_view bytes, unsigned codePage, std::string& text) {
+  text.clear();
+  if (bytes.empty()) return;
   const CodePageConverter& kept = KeptConverter(codePage);
   if (!kept.byteTexts.empty()) {
-    std::string out;
-    for (const unsigned char byte : bytes) out += kept.byteTexts[byte];
-    return out;
+    for (const unsigned char byte : bytes) text += kept.byteTexts[byte];
+    return;
   }
-  if (!kept.converter) return AsciiOnly(bytes);
+  if (!kept.converter) {
+    text = AsciiOnly(bytes);
+    return;
+  }
   // A kept converter starts from its initial state, whatever a conversion
   // cut short by an exception left in it.
   iconv(kept.converter.get(), nullptr, nullptr, nullptr, nullptr);
-  return Utf8Through(kept.converter.get(), bytes, codePage);
+  text = Utf8Through(kept.converter.get(), bytes, codePage);
 }
 
 // The locale is the one the program started in: its code pages are found

@@ -60,6 +60,10 @@ std::string ProgramTextFromCodePage(std::string_view bytes, unsigned codePage) {
   return ProgramTextFrom(bytes, codePage);
 }
 
+void ProgramTextFromCodePage(std::string_view bytes, unsigned codePage, std::string& text) {
+  text = ProgramTextFrom(bytes, codePage);
+}
+
 std::string ProgramTextFromOem(std::string_view bytes) {
   std::string out(bytes);
   if (!out.empty()) OemToCharBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));

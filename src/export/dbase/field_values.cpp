@@ -145,14 +145,6 @@ void FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> re
 
   const auto bytes = record.subspan(field.offset, field.width);
   const std::string_view text = AsText(bytes);
-  const auto deliverText = [&](std::string_view stored) {
-    if (field.kind == ColumnKind::Bytes)
-      value.text.assign(stored);
-    else
-      ProgramTextOfTable(stored, header_.codePage, value.text);
-    value.isNull = false;
-  };
-
   switch (field.storage) {
     case FieldStorage::Text: {
       // Text ends at its first NUL; binary characters are taken whole.
@@ -161,16 +153,7 @@ void FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> re
       // The classic reader gave a dBase character field without the blanks
       // that pad it to its width; leading blanks are the user's.
       while (!stored.empty() && stored.back() == ' ') stored.remove_suffix(1);
-      deliverText(stored);
-      break;
-    }
-    case FieldStorage::VarText: {
-      std::size_t length = bytes.size();
-      if (FlagBit(record, field.lengthBit)) {
-        length = bytes.back();
-        if (length >= bytes.size()) Damaged(field, recordNumber);
-      }
-      deliverText(text.substr(0, length));
+      DeliverText(field, stored, value);
       break;
     }
     case FieldStorage::Number: {
@@ -181,6 +164,36 @@ void FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> re
       if (!number) Damaged(field, recordNumber);
       value.number = *number;
       value.isNull = false;
+      break;
+    }
+    default:
+      ReadOther(field, record, recordNumber, value);
+  }
+}
+
+void FieldValues::DeliverText(const FieldInfo& field, std::string_view stored, ColumnValue& value) const {
+  if (field.kind == ColumnKind::Bytes)
+    value.text.assign(stored);
+  else
+    ProgramTextOfTable(stored, header_.codePage, value.text);
+  value.isNull = false;
+}
+
+void FieldValues::ReadOther(const FieldInfo& field, std::span<const unsigned char> record,
+                            std::uint32_t recordNumber, ColumnValue& value) const {
+  const auto bytes = record.subspan(field.offset, field.width);
+  const std::string_view text = AsText(bytes);
+  switch (field.storage) {
+    case FieldStorage::Text:  // read by Read itself
+    case FieldStorage::Number:
+      break;
+    case FieldStorage::VarText: {
+      std::size_t length = bytes.size();
+      if (FlagBit(record, field.lengthBit)) {
+        length = bytes.back();
+        if (length >= bytes.size()) Damaged(field, recordNumber);
+      }
+      DeliverText(field, text.substr(0, length), value);
       break;
     }
     case FieldStorage::Date: {
@@ -211,7 +224,7 @@ void FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> re
     case FieldStorage::MemoBlock: {
       bool isNull = true;
       std::string stored = MemoBytes(field, bytes, recordNumber, isNull);
-      if (!isNull) deliverText(stored);
+      if (!isNull) DeliverText(field, stored, value);
       break;
     }
     case FieldStorage::Int32:

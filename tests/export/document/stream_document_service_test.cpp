@@ -170,7 +170,7 @@ TEST_F(StreamDocumentServiceTest, EachSectionWritesItsOwnNames) {
   const Attribute longNames[]{{u"UN_ATRIBUTO_DE_NOMBRE_LARGO", "a"}, {u"B", std::int32_t{2}}};
   service->BeginSection({u"S", u"", u"UNA_FILA_DE_NOMBRE_LARGO", testing::NamesOf(longNames)});
   std::string expected = "R\n  S\n";
-  for (int i = 0; i < 5000; ++i) {
+  for (int i = 0; i < 40000; ++i) {
     service->AddRow(testing::ValuesOf(longNames));
     expected += "    UNA_FILA_DE_NOMBRE_LARGO UN_ATRIBUTO_DE_NOMBRE_LARGO=[a] B=[2]\n";
   }
