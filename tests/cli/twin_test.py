@@ -436,7 +436,29 @@ def main():
     parser.add_argument("--vfat-like", help="the library that, preloaded, makes file systems look like vfat")
     parser.add_argument("twin", nargs="+")
     ARGS, rest = parser.parse_known_args()
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    keeper = None
+    if ARGS.windows:
+        # Wine starts its services, and its desktop at a program's first use
+        # of windows, as processes that inherit that program's standard error
+        # and live as long as the Wine session: a twin run would then wait for
+        # them to let go of its output, and take what they print. A program
+        # that lives through the tests, writing nowhere, holds the session,
+        # and the desktop is started from it beforehand.
+        wine = ARGS.twin[:-1]
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        keeper = subprocess.Popen(wine + ["cmd", "/k"], stdin=subprocess.PIPE, **quiet)
+        subprocess.run(wine + ["rundll32", "user32.dll,GetDesktopWindow"], stdin=subprocess.DEVNULL,
+                       timeout=120, **quiet)
+    try:
+        result = unittest.main(argv=[sys.argv[0]] + rest, verbosity=2, exit=False).result
+    finally:
+        if keeper:
+            keeper.stdin.close()
+            try:
+                keeper.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                keeper.kill()
+    sys.exit(0 if result.wasSuccessful() else 1)
 
 
 if __name__ == "__main__":
