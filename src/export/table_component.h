@@ -23,8 +23,9 @@ class RowSource {
   virtual ~RowSource() = default;
 
   // Where the column of that name lies, for reading it on every row; valid
-  // while the table stays open. A name that matches no column is a Failure
-  // naming the component and the field.
+  // while the table stays open and keeps its layout (a table that goes to
+  // its first row again may take a new one from its file). A name that
+  // matches no column is a Failure naming the component and the field.
   virtual std::size_t ColumnIndex(std::string_view fieldName) const = 0;
 
   // The column at that place in the current row, into `value`, whose room a
@@ -52,11 +53,14 @@ class TwwTable : public RowSource {
   void SetDatabaseName(std::string folder);
   const std::string& DatabaseName() const;
 
-  void Open();    // opening an open table does nothing
-  void First();   // to the first row; a table without rows is at its end at once
+  void Open();  // opening an open table does nothing
+  // To the first row; a table without rows is at its end at once. A table
+  // that has been at its first row since it was opened is read anew from its
+  // file as it is now, so a run after a failed one sees the file's changes.
+  void First();
   bool AtEnd() const;
   void Next();
-  void Close();   // closes and drops the field list
+  void Close();  // closes and drops the field list
   bool IsOpen() const;
 
   std::size_t ColumnIndex(std::string_view fieldName) const override;

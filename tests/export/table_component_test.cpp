@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "export/dbase/engine_failure.h"
 #include "export/dbase/table_bytes.h"
@@ -149,6 +150,40 @@ TEST_F(TableFolder, OpenKeepsAnOpenTableAndCloseDropsIt) {
   EXPECT_EQ(StatusOf([&] { table.First(); }), Code(EngineStatus::TableClosed));
   table.SetDatabaseName(PathOf("other"));
   EXPECT_EQ(table.DatabaseName(), PathOf("other"));
+}
+
+// A table that a failed run left open is read as its file is when it goes to
+// its first row again, not as the first open saw it.
+TEST_F(TableFolder, FirstAgainReadsTheFileAsItIsNow) {
+  const auto grup = [](std::vector<std::string> rows) {
+    return TableBytes(0x03, {{"MAXALUM", 'C', 7}}, rows);
+  };
+  const auto failure = [this](EngineStatus status) {
+    return EngineStatusText(Code(status)) + kLineEnd + PathOf("GRUP.DBF");
+  };
+  const std::string before = grup({" treinta", " 31"});
+  const std::pair<std::optional<std::string>, std::string> cases[] = {
+      // The file as it is now (none: removed), then the rows or the failure.
+      {grup({" 30", " 31"}), "30;31;"},
+      {grup({" treinta", " 31", " 32", " 33"}), "treinta;31;32;33;"},
+      {TableBytes(0x03, {{"N", 'N', 2}, {"MAXALUM", 'C', 2}}, {"  130"}), "30;"},
+      {before.substr(0, before.size() - 4), failure(EngineStatus::RecordsMissing)},
+      {std::nullopt, failure(EngineStatus::TableNotFound)},
+  };
+  for (const auto& [now, expected] : cases) {
+    Write("GRUP.DBF", before);
+    TwwTable table("wwTableGrupos", "GRUP", TableType::DBase, Folder());
+    table.Open();
+    table.First();
+    ASSERT_EQ(table.Column("MAXALUM").text, "treinta");
+    if (now)
+      Write("GRUP.DBF", *now);
+    else
+      fs::remove(folder_ / "GRUP.DBF");
+    std::string rows;
+    const auto raised = FailureOf([&] { rows = ReadRows(table, "MAXALUM"); });
+    EXPECT_EQ(raised ? raised->text() : rows, expected);
+  }
 }
 
 TEST_F(TableFolder, DefaultTypeIsFoxProBesideAnFptOrCdxFile) {

@@ -25,19 +25,27 @@ class DbaseTable {
   // found without regard to letter case and opened read-only and shared.
   static DbaseTable Open(const std::string& folder, std::string_view tableName, TableType type);
 
-  // A table over a file at hand (bytes in memory for tests and the fuzzer).
+  // A table over a file at hand (bytes in memory for tests and the fuzzer);
+  // starting over reads its header again from the same file.
   DbaseTable(std::unique_ptr<ByteSource> file, TableType type, MemoOpener openMemo);
 
   DbaseTable(DbaseTable&&) noexcept;
   DbaseTable& operator=(DbaseTable&&) noexcept;
   ~DbaseTable();
 
+  // The fields, which stay the same objects while the table is open, also
+  // across First as long as the file keeps its layout; a new layout replaces
+  // them.
   const std::vector<FieldInfo>& Fields() const;
 
   // The first field of that name, letter case ignored, or null.
   const FieldInfo* FindField(std::string_view name) const;
 
-  void First();  // to the first row; a table without rows is at its end at once
+  // To the first row; a table without rows is at its end at once. Called
+  // again, it first reads the file anew as it is then (its header and size,
+  // then its records and memos), so a file that is gone or damaged now
+  // fails here, and the table then has no row.
+  void First();
   bool AtEnd() const;
   void Next();
 
@@ -49,6 +57,7 @@ class DbaseTable {
 
  private:
   struct State;
+  explicit DbaseTable(std::unique_ptr<State> state);
   std::unique_ptr<State> state_;
 };
 

@@ -46,6 +46,8 @@ struct FieldInfo {
   std::uint16_t width = 0;
   int nullBit = -1;    // its bit in _NullFlags, or -1
   int lengthBit = -1;  // varchar: the bit saying its last byte holds the length, or -1
+
+  bool operator==(const FieldInfo&) const = default;
 };
 
 struct TableHeader {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "export/dbase/byte_source.h"
 #include "export/dbase/memo_file.h"
@@ -257,16 +259,20 @@ TEST(DamagedTable, FailureNamesTheFileAndTheFieldAndRecord) {
 }
 
 // Bytes in memory behind a file that may claim more bytes than it holds (a
-// file that shrank after it was opened), and that records its largest read.
+// file that shrank after it was opened), that records its largest read, and
+// whose read at `failOnceAt` fails once, as on a region another program locks.
 class TestFile final : public ByteSource {
  public:
-  TestFile(std::string bytes, std::size_t keep) : inner_(MemoryBytes(bytes.substr(0, keep), "/t/T.DBF")) {
-    size_ = bytes.size();
-  }
+  TestFile(std::string bytes, std::size_t keep, std::optional<std::uint64_t> failOnceAt = {})
+      : inner_(MemoryBytes(bytes.substr(0, keep), "/t/T.DBF")),
+        size_(bytes.size()),
+        failOnceAt_(failOnceAt) {}
   const std::string& Path() const override { return inner_->Path(); }
   std::uint64_t Size() const override { return size_; }
   std::size_t ReadAt(std::uint64_t offset, std::span<unsigned char> out) const override {
     *largest = std::max(*largest, out.size());
+    if (offset == failOnceAt_ && std::exchange(failOnceAt_, std::nullopt))
+      RaiseEngineFailure(EngineStatus::FileLocked, {Path()});
     return inner_->ReadAt(offset, out);
   }
   std::shared_ptr<std::size_t> largest = std::make_shared<std::size_t>(0);
@@ -274,6 +280,7 @@ class TestFile final : public ByteSource {
  private:
   std::unique_ptr<ByteSource> inner_;
   std::uint64_t size_;
+  mutable std::optional<std::uint64_t> failOnceAt_;
 };
 
 TEST(DamagedTable, FileThatShrankWhileOpenFailsAtTheMissingRows) {
@@ -285,6 +292,16 @@ TEST(DamagedTable, FileThatShrankWhileOpenFailsAtTheMissingRows) {
   EXPECT_EQ(StatusOf(readAll), Code(EngineStatus::RecordsMissing));
   // The row it stopped at stays unreadable, rather than giving stale bytes.
   EXPECT_EQ(StatusOf([&] { table.Read(table.Fields()[0]); }), Code(EngineStatus::RecordsMissing));
+}
+
+// A read that failed leaves no block behind for a later read to take for
+// the records: the row is read again.
+TEST(DamagedTable, AReadThatFailedLeavesNothingBehind) {
+  const std::string bytes = TableBytes(0x03, {{"N", 'C', 2}}, {" ab"});
+  constexpr std::uint64_t kRecords = 65;  // past the header of one field
+  DbaseTable table(std::make_unique<TestFile>(bytes, bytes.size(), kRecords), TableType::DBase, nullptr);
+  EXPECT_EQ(StatusOf([&] { table.First(); }), Code(EngineStatus::FileLocked));
+  EXPECT_EQ(table.Read(table.Fields()[0]).text, "ab");
 }
 
 struct MemoDamage {
