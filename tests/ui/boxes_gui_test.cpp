@@ -131,5 +131,28 @@ TEST(FailureBox, ShowsTheExportsFailuresAndTheProgramGoesOn) {
   }
 }
 
+// The guide's advice after a failure: correct the table and press "Aceptar"
+// again. The second run reads the table as it is on disk now.
+TEST(FailureBox, AceptarAgainAfterTheTableIsCorrectedExports) {
+  Program program;
+  program.folder.AddTables("text-maxalum");
+  const std::wstring xml = program.folder.File(L"horario.xml");
+  program.Export(xml);
+  const auto failure = WaitForFailureBox(program.process.id(), 60s);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->text, L"'treinta' no es un valor entero válido.");
+  PressKey(failure->window, VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(failure->window); }, 5s));
+
+  WriteFile(program.folder.File(L"GRUP.DBF"),
+            ReadFile(WindowsPath(Environment("ZORVA_FIXTURES") + "/school/GRUP.DBF")));
+  program.Export(xml);
+  const auto notice = WaitForNotice(program.process.id(), 60s);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(notice->text, L"Proceso finalizado");
+  EXPECT_NE(ReadFile(xml).find("GRUPO=\"A\" MAXALUM=\"30\""), std::string::npos);
+  PressKey(notice->window, VK_RETURN);
+}
+
 }  // namespace
 }  // namespace zorva::driver
