@@ -46,6 +46,9 @@ std::string Swapped(std::string bytes, std::size_t at, std::size_t with, std::si
   return bytes;
 }
 
+// Simple's table with its field list ended by a line feed, as some writers end it.
+std::string LineFeedEnded() { return Patched(64, '\n', 1); }
+
 std::string TwoFields(std::uint8_t version) {
   return TableBytes(version, {{"A", 'C', 2}, {"B", 'C', 3}}, {" aabbb"});
 }
@@ -169,6 +172,14 @@ TEST(DamagedTable, GivesItsEngineFailure) {
          return TableBytes(0x03, {{"N", 'N', 4, 0, 5}}, {"  1.5"});
        },
        EngineStatus::FieldDecimals},
+      {"line feed after the terminator, which the header length leaves out", [] { return Simple().insert(65, "\n"); },
+       EngineStatus::HeaderLength},
+      {"list ended by a line feed that is not the header's last byte",
+       [] { return Patched(8, 66, 2, LineFeedEnded()).insert(65, 1, '\0'); }, EngineStatus::FieldListDamaged},
+      {"list ended by a line feed, records longer than the fields",
+       [] { return Patched(10, 6, 2, LineFeedEnded()).insert(75, "  "); }, EngineStatus::FieldListDamaged},
+      {"list ended by a line feed, bytes after the end-of-file mark", [] { return LineFeedEnded() + "resto"; },
+       EngineStatus::FieldListDamaged},
       {"deletion flag neither blank nor asterisk",
        [] {
          return TableBytes(0x03, {{"N", 'C', 1}}, {" a", "*b", "Xc"});
@@ -218,6 +229,9 @@ TEST(DbaseTable, ReadsEveryLayoutThatTheFormatAllows) {
       {"bytes after the end-of-file mark", [] { return Simple() + std::string(20, '\x1A') + "resto"; },
        "abcd;efgh;"},
       {"part of a record after the last one", [] { return Simple().substr(0, 75) + " ab"; }, "abcd;efgh;"},
+      {"field list ended by a line feed", LineFeedEnded, "abcd;efgh;"},
+      {"field list ended by a line feed, no end-of-file mark", [] { return LineFeedEnded().substr(0, 75); },
+       "abcd;efgh;"},
       {"header padded after the terminator",
        [] {
          std::string bytes = Patched(8, 66, 2);
@@ -488,6 +502,20 @@ TEST(DbaseTable, TextWithoutLanguageDriverComesFromTheOemCodePage) {
   DbaseTable marked = TableOver(TableBytes(0x03, {{"A", 'C', 3}}, {" A\xA4o"}, 0x02));
   marked.First();
   EXPECT_EQ(marked.Read(marked.Fields()[0]).text, ProgramTextFromCodePage("A\xA4o", 850));
+}
+
+TEST(DbaseTable, Level7TextComesFromTheDriverNameOrElseTheDriverByte) {
+  // The driver byte names 850 in every table: the name, where known, decides.
+  const std::pair<const char*, unsigned> cases[] = {
+      {"DBWINWE0", 1252}, {"DBWINUS0", 1252}, {"DB437US0", 437}, {"DB850DE0", 850},
+      {"DB860PT0", 860},  {"DB863CF1", 863},  {"DB865NO0", 865}, {"", 850},
+      {"DBXXXX00", 850},
+  };
+  for (const auto& [name, codePage] : cases) {
+    DbaseTable table = TableOver(TableBytes(0x04, {{"A", 'C', 3}}, {" A\xE9o"}, 0x02, name));
+    table.First();
+    EXPECT_EQ(table.Read(table.Fields()[0]).text, ProgramTextFromCodePage("A\xE9o", codePage)) << name;
+  }
 }
 
 TEST(DbaseTable, HiddenSystemFieldsAreNotVisible) {
