@@ -268,9 +268,10 @@ class HeaderReader {
 
   // The records end where the file does, or at its end-of-file mark. Whole
   // records beyond the count are rows the count leaves out; a mark that ends
-  // the file elsewhere means the header puts the records in the wrong place.
-  // A list ended by a line feed is taken only where the records end the file
-  // or its one last byte is the mark.
+  // the file elsewhere means the header puts the records in the wrong place;
+  // other bytes after the last record are a row cut short, which the count
+  // was lowered to leave out. A list ended by a line feed is taken only
+  // where the records end the file or its one last byte is the mark.
   void CheckRecords() const {
     const std::uint64_t size = file_.Size();
     const std::uint64_t end =
@@ -282,6 +283,7 @@ class HeaderReader {
     if (size - end >= header_.recordLength) Fail(EngineStatus::RecordsUncounted);
     if (size > header_.headerLength && end != size - 1 && ByteAt(size - 1) == kEndOfFile)
       Fail(EngineStatus::HeaderLength);
+    if (end < size && ByteAt(end) >= 0) Fail(EngineStatus::RecordIncomplete);
   }
 
   // The byte, or -1 when the file no longer holds it: reading the records
