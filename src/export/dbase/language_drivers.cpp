@@ -81,10 +81,10 @@ constexpr std::pair<std::uint8_t, unsigned> kLanguageDrivers[] = {
 // The language drivers that level-7 tables name, from dBASE's published list:
 // the digits after "DB" are the OEM code page, "WIN" the Windows ANSI one.
 constexpr std::pair<std::string_view, unsigned> kLanguageDriverNames[] = {
-    {"DB437DE0", 437},  {"DB437ES1", 437},  {"DB437FI0", 437},  {"DB437FR0", 437},  {"DB437IT0", 437},
-    {"DB437NL0", 437},  {"DB437SV0", 437},  {"DB437UK0", 437},  {"DB437US0", 437},  {"DB850CF0", 850},
-    {"DB850DE0", 850},  {"DB850ES0", 850},  {"DB850FR0", 850},  {"DB850IT1", 850},  {"DB850PT0", 850},
-    {"DB850UK0", 850},  {"DB860PT0", 860},  {"DB863CF1", 863},  {"DB865DA0", 865},  {"DB865NO0", 865},
+    {"DB437DE0", 437},  {"DB437ES1", 437},  {"DB437FI0", 437},  {"DB437FR0", 437}, {"DB437IT0", 437},
+    {"DB437NL0", 437},  {"DB437SV0", 437},  {"DB437UK0", 437},  {"DB437US0", 437}, {"DB850CF0", 850},
+    {"DB850DE0", 850},  {"DB850ES0", 850},  {"DB850FR0", 850},  {"DB850IT1", 850}, {"DB850PT0", 850},
+    {"DB850UK0", 850},  {"DB860PT0", 860},  {"DB863CF1", 863},  {"DB865DA0", 865}, {"DB865NO0", 865},
     {"DBWINES0", 1252}, {"DBWINUS0", 1252}, {"DBWINWE0", 1252},
 };
 

@@ -155,7 +155,8 @@ TEST(DamagedTable, GivesItsEngineFailure) {
                            {std::string(" ab\x09\x01", 5)});
        },
        EngineStatus::ValueDamaged},
-      {"record count below the records held", [] { return Patched(4, 0, 4); }, EngineStatus::RecordsUncounted},
+      {"record count below the records held", [] { return Patched(4, 0, 4); },
+       EngineStatus::RecordsUncounted},
       {"record count below the records held, no end-of-file mark",
        [] { return Patched(4, 1, 4, Simple().substr(0, 75)); }, EngineStatus::RecordsUncounted},
       {"header length that cuts off the terminator", [] { return Patched(8, 64, 2); },
@@ -174,14 +175,14 @@ TEST(DamagedTable, GivesItsEngineFailure) {
        EngineStatus::FieldDecimals},
       {"part of a record after the last one", [] { return Simple().substr(0, 75) + " ab"; },
        EngineStatus::RecordIncomplete},
-      {"line feed after the terminator, which the header length leaves out", [] { return Simple().insert(65, "\n"); },
-       EngineStatus::HeaderLength},
+      {"line feed after the terminator, which the header length leaves out",
+       [] { return Simple().insert(65, 1, '\n'); }, EngineStatus::HeaderLength},
       {"list ended by a line feed that is not the header's last byte",
        [] { return Patched(8, 66, 2, LineFeedEnded()).insert(65, 1, '\0'); }, EngineStatus::FieldListDamaged},
       {"list ended by a line feed, records longer than the fields",
-       [] { return Patched(10, 6, 2, LineFeedEnded()).insert(75, "  "); }, EngineStatus::FieldListDamaged},
-      {"list ended by a line feed, bytes after the end-of-file mark", [] { return LineFeedEnded() + "resto"; },
-       EngineStatus::FieldListDamaged},
+       [] { return Patched(10, 6, 2, LineFeedEnded()).insert(75, 2, ' '); }, EngineStatus::FieldListDamaged},
+      {"list ended by a line feed, bytes after the end-of-file mark",
+       [] { return LineFeedEnded() + "resto"; }, EngineStatus::FieldListDamaged},
       {"deletion flag neither blank nor asterisk",
        [] {
          return TableBytes(0x03, {{"N", 'C', 1}}, {" a", "*b", "Xc"});
@@ -314,8 +315,9 @@ TEST(DamagedMemo, GivesItsFailureOnlyWhenTheMemoIsRead) {
   const std::string fptMemo = std::string("\0\0\0\1\0\0\0\3abc", 11);
   // Two text memos in blocks of 16 bytes, the first padded with NUL bytes.
   const auto twoFptMemos = [](char firstLength) {
-    return MemoBytes(true, 16, std::string("\0\0\0\1\0\0\0", 7) + firstLength + "abc" +
-                                   std::string(5, '\0') + std::string("\0\0\0\1\0\0\0\2de", 10));
+    return MemoBytes(true, 16,
+                     std::string("\0\0\0\1\0\0\0", 7) + firstLength + "abc" + std::string(5, '\0') +
+                         std::string("\0\0\0\1\0\0\0\2de", 10));
   };
   const MemoDamage cases[] = {
       {"no memo file", 0x8B, "         1", [] { return std::string(); }, EngineStatus::MemoNotFound},
@@ -345,8 +347,8 @@ TEST(DamagedMemo, GivesItsFailureOnlyWhenTheMemoIsRead) {
   };
   for (const MemoDamage& c : cases) {
     const auto width = static_cast<std::uint8_t>(c.pointer.size());
-    DbaseTable table =
-        TableOver(TableBytes(c.version, {{"ID", 'C', 2}, {"NOTA", 'M', width}}, {" 01" + c.pointer}), c.memo());
+    DbaseTable table = TableOver(
+        TableBytes(c.version, {{"ID", 'C', 2}, {"NOTA", 'M', width}}, {" 01" + c.pointer}), c.memo());
     table.First();
     EXPECT_EQ(table.Read(table.Fields()[0]).text, "01") << c.what;
     EXPECT_EQ(StatusOf([&] { table.Read(table.Fields()[1]); }), Code(c.status)) << c.what;
@@ -518,9 +520,8 @@ TEST(DbaseTable, TextWithoutLanguageDriverComesFromTheOemCodePage) {
 TEST(DbaseTable, Level7TextComesFromTheDriverNameOrElseTheDriverByte) {
   // The driver byte names 850 in every table: the name, where known, decides.
   const std::pair<const char*, unsigned> cases[] = {
-      {"DBWINWE0", 1252}, {"DBWINUS0", 1252}, {"DB437US0", 437}, {"DB850DE0", 850},
-      {"DB860PT0", 860},  {"DB863CF1", 863},  {"DB865NO0", 865}, {"", 850},
-      {"DBXXXX00", 850},
+      {"DBWINWE0", 1252}, {"DBWINUS0", 1252}, {"DB437US0", 437}, {"DB850DE0", 850}, {"DB860PT0", 860},
+      {"DB863CF1", 863},  {"DB865NO0", 865},  {"", 850},         {"DBXXXX00", 850},
   };
   for (const auto& [name, codePage] : cases) {
     DbaseTable table = TableOver(TableBytes(0x04, {{"A", 'C', 3}}, {" A\xE9o"}, 0x02, name));

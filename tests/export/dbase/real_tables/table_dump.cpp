@@ -20,8 +20,8 @@
 #include <optional>
 #include <string>
 
-#include "export/dbase/dbase_table.h"
 #include "export/dbase/byte_source.h"
+#include "export/dbase/dbase_table.h"
 #include "export/dbase/dbf_header.h"
 
 namespace {
