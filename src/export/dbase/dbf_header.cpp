@@ -13,6 +13,7 @@ namespace {
 constexpr std::size_t kFixedHeader = 32;
 constexpr std::size_t kLevel7Header = 68;  // adds the language driver's name
 constexpr std::uint8_t kTerminator = 0x0D;
+constexpr std::uint8_t kLineFeed = 0x0A;  // some writers end the field list with it
 constexpr std::uint8_t kEndOfFile = 0x1A;
 constexpr std::size_t kBacklinkSize = 263;  // Visual FoxPro's database container path
 
@@ -135,6 +136,11 @@ class HeaderReader {
 
     std::vector<unsigned char> bytes(header_.headerLength);
     if (file_.ReadAt(0, bytes) < bytes.size()) Fail(EngineStatus::HeaderTruncated);
+    // A level-7 table names its language driver after the fixed head; its
+    // byte 29 is often 0.
+    if (level7)
+      if (const auto codePage = CodePageOfLanguageDriverName(NameBytes(&bytes[kFixedHeader], 32)))
+        header_.codePage = codePage;
     const std::size_t size = level7 ? 48 : 32;
     // Some writers leave a stray byte where a character field wider than 255
     // keeps the high byte of its width: where the wide reading does not fill
@@ -145,7 +151,10 @@ class HeaderReader {
       if (LayoutFault(plain)) ReadFields(bytes, descriptorsStart, size, true);
       else extents = std::move(plain);
     }
-    if (const auto fault = LayoutFault(extents)) Fail(EngineStatus::RecordLength, *fault);
+    if (const auto fault = LayoutFault(extents)) {
+      if (lineFeedEnd_) Fail(EngineStatus::FieldListDamaged);
+      Fail(EngineStatus::RecordLength, *fault);
+    }
     CheckRecords();
     return std::move(header_);
   }
@@ -164,6 +173,14 @@ class HeaderReader {
     Fail(EngineStatus::NotATable);
   }
 
+  // Whether the list ends at `at`: at its terminator, or at a line feed that
+  // is the header's last byte before Visual FoxPro's backlink (the rest of
+  // the table is checked to agree with it).
+  bool ListEndsAt(const std::vector<unsigned char>& bytes, std::size_t at, std::size_t backlink) {
+    lineFeedEnd_ = bytes[at] == kLineFeed && at + 1 + backlink == bytes.size();
+    return bytes[at] == kTerminator || lineFeedEnd_;
+  }
+
   // The list ends at its terminator, which the header must hold (with
   // Visual FoxPro's backlink after it): a shorter header would put every
   // record early.
@@ -176,8 +193,9 @@ class HeaderReader {
     std::uint32_t offset = 1;  // past the deletion flag
     std::vector<Extent> extents;
     int nextBit = 0;
+    const std::size_t backlink = visualFoxPro ? kBacklinkSize : 0;
     std::size_t at = start;
-    for (; at < bytes.size() && bytes[at] != kTerminator; at += size) {
+    for (; at < bytes.size() && !ListEndsAt(bytes, at, backlink); at += size) {
       if (at + size > bytes.size()) Fail(EngineStatus::FieldListDamaged);
       const Descriptor descriptor = ReadDescriptor(&bytes[at], level7, visualFoxPro, wideCharacters);
       FieldInfo field = Describe(descriptor, level7);
@@ -194,8 +212,7 @@ class HeaderReader {
       if (descriptor.flags & kFlagNullable) field.nullBit = nextBit++;
       if (!(descriptor.flags & kFlagSystem)) header_.fields.push_back(std::move(field));
     }
-    if (at >= bytes.size() || at + 1 + (visualFoxPro ? kBacklinkSize : 0) > bytes.size())
-      Fail(EngineStatus::HeaderLength);
+    if (at >= bytes.size() || at + 1 + backlink > bytes.size()) Fail(EngineStatus::HeaderLength);
     const std::size_t flagBits = header_.nullFlags ? header_.nullFlags->width * 8u : 0u;
     if (static_cast<std::size_t>(nextBit) > flagBits) Fail(EngineStatus::FieldListDamaged);
     return extents;
@@ -251,16 +268,22 @@ class HeaderReader {
 
   // The records end where the file does, or at its end-of-file mark. Whole
   // records beyond the count are rows the count leaves out; a mark that ends
-  // the file elsewhere means the header puts the records in the wrong place.
+  // the file elsewhere means the header puts the records in the wrong place;
+  // other bytes after the last record are a row cut short, which the count
+  // was lowered to leave out. A list ended by a line feed is taken only
+  // where the records end the file or its one last byte is the mark.
   void CheckRecords() const {
     const std::uint64_t size = file_.Size();
     const std::uint64_t end =
         header_.headerLength + std::uint64_t{header_.recordCount} * header_.recordLength;
+    if (lineFeedEnd_ && end != size && (end + 1 != size || ByteAt(end) != kEndOfFile))
+      Fail(EngineStatus::FieldListDamaged);
     if (end > size) Fail(EngineStatus::RecordsMissing);
     if (end < size && ByteAt(end) == kEndOfFile) return;
     if (size - end >= header_.recordLength) Fail(EngineStatus::RecordsUncounted);
     if (size > header_.headerLength && end != size - 1 && ByteAt(size - 1) == kEndOfFile)
       Fail(EngineStatus::HeaderLength);
+    if (end < size && ByteAt(end) >= 0) Fail(EngineStatus::RecordIncomplete);
   }
 
   // The byte, or -1 when the file no longer holds it: reading the records
@@ -272,6 +295,7 @@ class HeaderReader {
 
   const ByteSource& file_;
   TableHeader header_;
+  bool lineFeedEnd_ = false;  // the field list ended at a line feed
 };
 
 }  // namespace

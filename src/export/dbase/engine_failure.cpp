@@ -32,6 +32,7 @@ constexpr std::array kStatusTexts{
               "El archivo de la tabla tiene más registros de los que cuenta su cabecera"},
     std::pair{EngineStatus::RecordFlagDamaged, "Un registro de la tabla tiene una marca de borrado dañada"},
     std::pair{EngineStatus::FieldDecimals, "La tabla tiene un campo numérico con más decimales que cifras"},
+    std::pair{EngineStatus::RecordIncomplete, "El último registro del archivo de la tabla está incompleto"},
     std::pair{EngineStatus::MemoNotFound, "No se encuentra el archivo memo de la tabla"},
     std::pair{EngineStatus::MemoDamaged, "El archivo memo de la tabla está dañado"},
     std::pair{EngineStatus::MemoOutside, "Un campo memo señala fuera del archivo memo"},

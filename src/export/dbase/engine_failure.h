@@ -31,6 +31,7 @@ enum class EngineStatus : std::uint16_t {
   RecordsUncounted = 0x320A,
   RecordFlagDamaged = 0x320B,
   FieldDecimals = 0x320C,
+  RecordIncomplete = 0x320D,
   MemoNotFound = 0x3301,
   MemoDamaged = 0x3302,
   MemoOutside = 0x3303,

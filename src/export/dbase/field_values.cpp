@@ -121,7 +121,7 @@ std::string FieldValues::MemoBytes(const FieldInfo& field, std::span<const unsig
   isNull = block == 0;
   if (isNull) return {};
   const std::string context[] = {FieldContext(field.name), RecordContext(recordNumber)};
-  return memos_().Read(block, context);
+  return memos_().Read(block, context, field.kind == ColumnKind::Memo);
 }
 
 ColumnValue FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> record,

@@ -78,7 +78,23 @@ constexpr std::pair<std::uint8_t, unsigned> kLanguageDrivers[] = {
     {0xCC, 1257},   // Baltic Windows
 };
 
+// The language drivers that level-7 tables name, from dBASE's published list:
+// the digits after "DB" are the OEM code page, "WIN" the Windows ANSI one.
+constexpr std::pair<std::string_view, unsigned> kLanguageDriverNames[] = {
+    {"DB437DE0", 437},  {"DB437ES1", 437},  {"DB437FI0", 437},  {"DB437FR0", 437}, {"DB437IT0", 437},
+    {"DB437NL0", 437},  {"DB437SV0", 437},  {"DB437UK0", 437},  {"DB437US0", 437}, {"DB850CF0", 850},
+    {"DB850DE0", 850},  {"DB850ES0", 850},  {"DB850FR0", 850},  {"DB850IT1", 850}, {"DB850PT0", 850},
+    {"DB850UK0", 850},  {"DB860PT0", 860},  {"DB863CF1", 863},  {"DB865DA0", 865}, {"DB865NO0", 865},
+    {"DBWINES0", 1252}, {"DBWINUS0", 1252}, {"DBWINWE0", 1252},
+};
+
 }  // namespace
+
+std::optional<unsigned> CodePageOfLanguageDriverName(std::string_view name) {
+  for (const auto& [driver, codePage] : kLanguageDriverNames)
+    if (driver == name) return codePage;
+  return std::nullopt;
+}
 
 std::optional<unsigned> CodePageOfLanguageDriver(std::uint8_t languageDriver) {
   for (const auto& [id, codePage] : kLanguageDrivers)

@@ -12,6 +12,10 @@ namespace zorva::dbase {
 // know, whose text is then taken as the OEM code page's.
 std::optional<unsigned> CodePageOfLanguageDriver(std::uint8_t languageDriver);
 
+// The Windows code page of a level-7 table's text, from the language driver's
+// name in its header ("DBWINWE0"); nothing for a name we do not know.
+std::optional<unsigned> CodePageOfLanguageDriverName(std::string_view name);
+
 // A table's text as program text, from its code page or from the OEM code
 // page when it names none, into `text`: ASCII is copied once, straight into
 // place.

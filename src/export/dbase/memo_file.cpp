@@ -44,7 +44,7 @@ MemoFile::MemoFile(std::unique_ptr<ByteSource> file, MemoFormat format)
   }
 }
 
-std::string MemoFile::Read(std::uint64_t block, std::span<const std::string> context) const {
+std::string MemoFile::Read(std::uint64_t block, std::span<const std::string> context, bool text) const {
   const std::uint64_t offset = block * blockSize_;
   if (offset < kHeaderSize || offset >= file_->Size()) Fail(EngineStatus::MemoOutside, context);
   if (format_ == MemoFormat::DBase3) return ReadTerminated(offset, context);
@@ -53,7 +53,9 @@ std::string MemoFile::Read(std::uint64_t block, std::span<const std::string> con
   const bool wholeHead = file_->ReadAt(offset, head) == sizeof head;
   if (format_ == MemoFormat::FoxPro) {
     if (!wholeHead) Fail(EngineStatus::MemoDamaged, context);
-    return ReadCounted(offset + 8, BigEndian(head + 4, 4), context);
+    std::string bytes = ReadCounted(offset + 8, BigEndian(head + 4, 4), context);
+    if (text && bytes.find('\0') != std::string::npos) Fail(EngineStatus::MemoDamaged, context);
+    return bytes;
   }
   // A dBase IV memo counts its own 8-byte head; a table that the header
   // cannot place may also hold memos of the dBase III kind.
@@ -77,10 +79,11 @@ std::string MemoFile::ReadTerminated(std::uint64_t offset, std::span<const std::
     const auto count = static_cast<std::size_t>(end - chunk);
     if (text.size() + count > kMaxMemoBytes) Fail(EngineStatus::MemoDamaged, context);
     text.append(reinterpret_cast<const char*>(chunk), count);
-    if (end != chunk + got) break;
+    if (end != chunk + got) return text;
     offset += got;
   }
-  return text;
+  // The file ended before the memo's end mark: it was cut short.
+  Fail(EngineStatus::MemoDamaged, context);
 }
 
 std::string MemoFile::ReadCounted(std::uint64_t offset, std::uint64_t length,

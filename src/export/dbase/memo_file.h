@@ -33,14 +33,18 @@ std::string_view MemoExtension(MemoFormat format);
 
 // A memo file, read on demand. Every block number and length is checked
 // against the file: a pointer outside it raises MemoOutside, a damaged block
-// or a memo longer than kMaxMemoBytes MemoDamaged, both naming the file.
+// or a memo longer than kMaxMemoBytes MemoDamaged, both naming the file. So
+// does a dBase III memo that the file ends before its end mark, and a
+// FoxPro text memo holding a NUL byte: its length reaches beyond its text,
+// into its block's padding or the next memo's head.
 class MemoFile {
  public:
   MemoFile(std::unique_ptr<ByteSource> file, MemoFormat format);
 
   // The bytes of the memo that starts at the block (block 0 holds the
-  // header). A failure names the context lines (field, record), then the file.
-  std::string Read(std::uint64_t block, std::span<const std::string> context = {}) const;
+  // header); `text` for a memo read as text, not bytes. A failure names the
+  // context lines (field, record), then the file.
+  std::string Read(std::uint64_t block, std::span<const std::string> context = {}, bool text = false) const;
 
  private:
   std::string ReadTerminated(std::uint64_t offset, std::span<const std::string> context) const;

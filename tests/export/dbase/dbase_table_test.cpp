@@ -48,6 +48,9 @@ std::string Swapped(std::string bytes, std::size_t at, std::size_t with, std::si
   return bytes;
 }
 
+// Simple's table with its field list ended by a line feed, as some writers end it.
+std::string LineFeedEnded() { return Patched(64, '\n', 1); }
+
 std::string TwoFields(std::uint8_t version) {
   return TableBytes(version, {{"A", 'C', 2}, {"B", 'C', 3}}, {" aabbb"});
 }
@@ -154,7 +157,8 @@ TEST(DamagedTable, GivesItsEngineFailure) {
                            {std::string(" ab\x09\x01", 5)});
        },
        EngineStatus::ValueDamaged},
-      {"record count below the records held", [] { return Patched(4, 0, 4); }, EngineStatus::RecordsUncounted},
+      {"record count below the records held", [] { return Patched(4, 0, 4); },
+       EngineStatus::RecordsUncounted},
       {"record count below the records held, no end-of-file mark",
        [] { return Patched(4, 1, 4, Simple().substr(0, 75)); }, EngineStatus::RecordsUncounted},
       {"header length that cuts off the terminator", [] { return Patched(8, 64, 2); },
@@ -171,6 +175,16 @@ TEST(DamagedTable, GivesItsEngineFailure) {
          return TableBytes(0x03, {{"N", 'N', 4, 0, 5}}, {"  1.5"});
        },
        EngineStatus::FieldDecimals},
+      {"part of a record after the last one", [] { return Simple().substr(0, 75) + " ab"; },
+       EngineStatus::RecordIncomplete},
+      {"line feed after the terminator, which the header length leaves out",
+       [] { return Simple().insert(65, 1, '\n'); }, EngineStatus::HeaderLength},
+      {"list ended by a line feed that is not the header's last byte",
+       [] { return Patched(8, 66, 2, LineFeedEnded()).insert(65, 1, '\0'); }, EngineStatus::FieldListDamaged},
+      {"list ended by a line feed, records longer than the fields",
+       [] { return Patched(10, 6, 2, LineFeedEnded()).insert(75, 2, ' '); }, EngineStatus::FieldListDamaged},
+      {"list ended by a line feed, bytes after the end-of-file mark",
+       [] { return LineFeedEnded() + "resto"; }, EngineStatus::FieldListDamaged},
       {"deletion flag neither blank nor asterisk",
        [] {
          return TableBytes(0x03, {{"N", 'C', 1}}, {" a", "*b", "Xc"});
@@ -219,7 +233,9 @@ TEST(DbaseTable, ReadsEveryLayoutThatTheFormatAllows) {
       {"no end-of-file mark", [] { return Simple().substr(0, 75); }, "abcd;efgh;"},
       {"bytes after the end-of-file mark", [] { return Simple() + std::string(20, '\x1A') + "resto"; },
        "abcd;efgh;"},
-      {"part of a record after the last one", [] { return Simple().substr(0, 75) + " ab"; }, "abcd;efgh;"},
+      {"field list ended by a line feed", LineFeedEnded, "abcd;efgh;"},
+      {"field list ended by a line feed, no end-of-file mark", [] { return LineFeedEnded().substr(0, 75); },
+       "abcd;efgh;"},
       {"header padded after the terminator",
        [] {
          std::string bytes = Patched(8, 66, 2);
@@ -306,7 +322,7 @@ TEST(DamagedTable, AReadThatFailedLeavesNothingBehind) {
 
 struct MemoDamage {
   const char* what;
-  bool foxPro;
+  std::uint8_t version;  // 30h Visual FoxPro, 83h dBase III, 8Bh dBase IV
   std::string pointer;  // the memo field's bytes
   std::function<std::string()> memo;
   EngineStatus status;
@@ -314,31 +330,42 @@ struct MemoDamage {
 
 TEST(DamagedMemo, GivesItsFailureOnlyWhenTheMemoIsRead) {
   const std::string fptMemo = std::string("\0\0\0\1\0\0\0\3abc", 11);
+  // Two text memos in blocks of 16 bytes, the first padded with NUL bytes.
+  const auto twoFptMemos = [](char firstLength) {
+    return MemoBytes(true, 16,
+                     std::string("\0\0\0\1\0\0\0", 7) + firstLength + "abc" + std::string(5, '\0') +
+                         std::string("\0\0\0\1\0\0\0\2de", 10));
+  };
   const MemoDamage cases[] = {
-      {"no memo file", false, "         1", [] { return std::string(); }, EngineStatus::MemoNotFound},
-      {"memo file shorter than its header", false, "         1", [] { return std::string(100, '\0'); },
+      {"no memo file", 0x8B, "         1", [] { return std::string(); }, EngineStatus::MemoNotFound},
+      {"memo file shorter than its header", 0x8B, "         1", [] { return std::string(100, '\0'); },
        EngineStatus::MemoDamaged},
-      {"block beyond the end", false, "        99", [] { return MemoBytes(false, 512, "x"); },
+      {"block beyond the end", 0x8B, "        99", [] { return MemoBytes(false, 512, "x"); },
        EngineStatus::MemoOutside},
-      {"block inside the header", true, std::string("\x02\0\0\0", 4),
+      {"block inside the header", 0x30, std::string("\x02\0\0\0", 4),
        [&] { return MemoBytes(true, 64, fptMemo); }, EngineStatus::MemoOutside},
-      {"dBase IV length beyond the end", false, "         1",
+      {"dBase IV length beyond the end", 0x8B, "         1",
        [] { return MemoBytes(false, 512, std::string("\xFF\xFF\x08\x00\xFF\x00\x00\x00text", 12)); },
        EngineStatus::MemoDamaged},
-      {"dBase IV length shorter than its own head", false, "         1",
+      {"dBase IV length shorter than its own head", 0x8B, "         1",
        [] { return MemoBytes(false, 512, std::string("\xFF\xFF\x08\x00\x04\x00\x00\x00text", 12)); },
        EngineStatus::MemoDamaged},
-      {"FoxPro length beyond the end", true, std::string("\x08\0\0\0", 4),
+      {"FoxPro length beyond the end", 0x30, std::string("\x08\0\0\0", 4),
        [] { return MemoBytes(true, 64, std::string("\0\0\0\1\x7F\0\0\0abc", 11)); },
        EngineStatus::MemoDamaged},
-      {"FoxPro block size zero", true, std::string("\x08\0\0\0", 4),
+      {"FoxPro block size zero", 0x30, std::string("\x08\0\0\0", 4),
        [&] { return MemoBytes(true, 0, fptMemo); }, EngineStatus::MemoDamaged},
+      {"FoxPro text memo whose length reaches into its block's padding", 0x30, std::string("\x20\0\0\0", 4),
+       [&] { return twoFptMemos(5); }, EngineStatus::MemoDamaged},
+      {"FoxPro text memo whose length reaches into the next memo", 0x30, std::string("\x20\0\0\0", 4),
+       [&] { return twoFptMemos(12); }, EngineStatus::MemoDamaged},
+      {"dBase III memo that the file ends before its end mark", 0x83, "         1",
+       [] { return MemoBytes(false, 512, "nota cortada"); }, EngineStatus::MemoDamaged},
   };
   for (const MemoDamage& c : cases) {
-    const std::uint8_t version = c.foxPro ? 0x30 : 0x8B;
     const auto width = static_cast<std::uint8_t>(c.pointer.size());
-    DbaseTable table =
-        TableOver(TableBytes(version, {{"ID", 'C', 2}, {"NOTA", 'M', width}}, {" 01" + c.pointer}), c.memo());
+    DbaseTable table = TableOver(
+        TableBytes(c.version, {{"ID", 'C', 2}, {"NOTA", 'M', width}}, {" 01" + c.pointer}), c.memo());
     table.First();
     EXPECT_EQ(table.Read(table.Fields()[0]).text, "01") << c.what;
     EXPECT_EQ(StatusOf([&] { table.Read(table.Fields()[1]); }), Code(c.status)) << c.what;
@@ -505,6 +532,19 @@ TEST(DbaseTable, TextWithoutLanguageDriverComesFromTheOemCodePage) {
   DbaseTable marked = TableOver(TableBytes(0x03, {{"A", 'C', 3}}, {" A\xA4o"}, 0x02));
   marked.First();
   EXPECT_EQ(marked.Read(marked.Fields()[0]).text, ProgramTextFromCodePage("A\xA4o", 850));
+}
+
+TEST(DbaseTable, Level7TextComesFromTheDriverNameOrElseTheDriverByte) {
+  // The driver byte names 850 in every table: the name, where known, decides.
+  const std::pair<const char*, unsigned> cases[] = {
+      {"DBWINWE0", 1252}, {"DBWINUS0", 1252}, {"DB437US0", 437}, {"DB850DE0", 850}, {"DB860PT0", 860},
+      {"DB863CF1", 863},  {"DB865NO0", 865},  {"", 850},         {"DBXXXX00", 850},
+  };
+  for (const auto& [name, codePage] : cases) {
+    DbaseTable table = TableOver(TableBytes(0x04, {{"A", 'C', 3}}, {" A\xE9o"}, 0x02, name));
+    table.First();
+    EXPECT_EQ(table.Read(table.Fields()[0]).text, ProgramTextFromCodePage("A\xE9o", codePage)) << name;
+  }
 }
 
 TEST(DbaseTable, HiddenSystemFieldsAreNotVisible) {

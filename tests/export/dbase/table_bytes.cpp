@@ -9,20 +9,33 @@ void PutLittleEndian(std::string& bytes, std::size_t at, std::uint64_t value, in
 }
 
 std::string TableBytes(std::uint8_t version, const std::vector<TestField>& fields,
-                       const std::vector<std::string>& records, std::uint8_t languageDriver) {
+                       const std::vector<std::string>& records, std::uint8_t languageDriver,
+                       const std::string& driverName) {
   std::size_t recordLength = 1;
   for (const TestField& field : fields) recordLength += field.width;
   const bool visualFoxPro = version >= 0x30 && version <= 0x32;
-  const std::size_t headerLength = 32 + 32 * fields.size() + 1 + (visualFoxPro ? 263 : 0);
+  const bool level7 = version == 0x04 || version == 0x8C;
+  const std::size_t head = level7 ? 68 : 32;
+  const std::size_t headerLength = head + (level7 ? 48 : 32) * fields.size() + 1 + (visualFoxPro ? 263 : 0);
 
-  std::string bytes(32, '\0');
+  std::string bytes(head, '\0');
   bytes[0] = static_cast<char>(version);
   PutLittleEndian(bytes, 4, records.size(), 4);
   PutLittleEndian(bytes, 8, headerLength, 2);
   PutLittleEndian(bytes, 10, recordLength, 2);
   bytes[29] = static_cast<char>(languageDriver);
+  if (level7) bytes.replace(32, driverName.size(), driverName);
   std::size_t offset = 1;
   for (const TestField& field : fields) {
+    if (level7) {
+      std::string descriptor(48, '\0');
+      descriptor.replace(0, field.name.size(), field.name);
+      descriptor[32] = field.type;
+      descriptor[33] = static_cast<char>(field.width);
+      descriptor[34] = static_cast<char>(field.decimals);
+      bytes += descriptor;
+      continue;
+    }
     std::string descriptor(32, '\0');
     descriptor.replace(0, field.name.size(), field.name);
     descriptor[11] = field.type;

@@ -20,11 +20,13 @@ struct TestField {
   std::uint8_t decimals = 0;
 };
 
-// A table file: 32-byte header, descriptors (with each field's offset in a
-// Visual FoxPro table), terminator, the records (each with its deletion flag,
-// padded with blanks to the record length) and the end-of-file mark.
+// A table file: 32-byte header (68 bytes at level 7, with the language
+// driver's name), descriptors (48 bytes at level 7; with each field's offset
+// in a Visual FoxPro table), terminator, the records (each with its deletion
+// flag, padded with blanks to the record length) and the end-of-file mark.
 std::string TableBytes(std::uint8_t version, const std::vector<TestField>& fields,
-                       const std::vector<std::string>& records, std::uint8_t languageDriver = 0);
+                       const std::vector<std::string>& records, std::uint8_t languageDriver = 0,
+                       const std::string& driverName = {});
 
 // A memo file: the 512-byte header, then `body`. `blockSize` goes where the
 // format keeps it (FoxPro big-endian at byte 6, dBase IV at byte 20).

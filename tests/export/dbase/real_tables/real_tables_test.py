@@ -19,6 +19,7 @@ import shutil
 import subprocess
 import sys
 import tarfile
+import tempfile
 import time
 
 TABLE_FILES = (".dbf", ".dbt", ".fpt")
@@ -42,6 +43,7 @@ PACKAGES = [
     "libplplot-data",
     "libreoffice-common",                # biblio.dbf: dBase III with a .DBT memo file
     "epic4-script-lice",                 # clones.dbf: a text file named like a table
+    "lazarus-src-2.2",                   # field lists ended by a line feed; a level-7 table
 ]
 
 # How long fetching may take in all: a slow network skips what is left
@@ -185,15 +187,58 @@ def other_reading(path, codec):
     """dbfread's rows and how it had to be helped, or its failure text."""
     import dbfread
     failure = None
-    for parser, help in ((dbfread.FieldParser, ""), (nul_blank_parser(), "with NUL in numbers as blank")):
-        try:
-            table = dbfread.DBF(path, encoding=codec, char_decode_errors="zorva-question-marks", load=False,
-                                parserclass=parser)
-            names = [f for f in table.field_names if f != "_NullFlags"]
-            return names, [dict(record) for record in table], help
-        except Exception as error:  # any refusal: the engine must refuse too
-            failure = failure or f"{type(error).__name__}: {error}"
+    with tempfile.TemporaryDirectory() as folder:
+        readable, help = as_dbase3(path, folder)
+        nul_help = ", ".join(filter(None, (help, "with NUL in numbers as blank")))
+        for parser, how in ((dbfread.FieldParser, help), (nul_blank_parser(), nul_help)):
+            try:
+                table = dbfread.DBF(readable, encoding=codec, char_decode_errors="zorva-question-marks", load=False,
+                                    parserclass=parser)
+                names = [f for f in table.field_names if f != "_NullFlags"]
+                return names, [dict(record) for record in table], how
+            except Exception as error:  # any refusal: the engine must refuse too
+                failure = failure or f"{type(error).__name__}: {error}"
     return failure
+
+
+LEVEL7 = (0x04, 0x8C)
+
+
+def descriptors(data):
+    """The field descriptors of a table's first bytes as (name, type, width,
+    decimals), and where their list ends: 32-byte ones after the 32-byte head,
+    or level 7's 48-byte ones after its 68-byte head; the list ends at 0Dh, or
+    at 0Ah where the header does."""
+    level7 = data[0] in LEVEL7
+    at, size, name_size = (68, 48, 32) if level7 else (32, 32, 11)
+    width_at = name_size + (1 if level7 else 5)
+    header_length = int.from_bytes(data[8:10], "little")
+    fields = []
+    while at + size <= min(len(data), header_length) and data[at] != 0x0D and \
+            (data[at] != 0x0A or at + 1 != header_length):
+        d = data[at:at + size]
+        fields.append((d[:name_size].split(b"\0")[0], chr(d[name_size]), d[width_at], d[width_at + 1]))
+        at += size
+    return fields, at
+
+
+def as_dbase3(path, folder):
+    """The table as dbfread can read it, and how it was helped: dbfread reads
+    only 32-byte field descriptors, so a level-7 table is given to it in a copy
+    under a dBase III header with the same fields and records (the types
+    both levels store alike)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if len(data) < 68 or data[0] not in LEVEL7:
+        return path, ""
+    fields, _ = descriptors(data)
+    head = bytes([0x03]) + data[1:8] + (32 + 32 * len(fields) + 1).to_bytes(2, "little") + data[10:32]
+    for name, type, width, decimals in fields:
+        head += name[:11].ljust(11, b"\0") + type.encode("latin-1") + bytes(4) + bytes([width, decimals]) + bytes(14)
+    copy = os.path.join(folder, os.path.basename(path))
+    with open(copy, "wb") as f:
+        f.write(head + b"\r" + data[int.from_bytes(data[8:10], "little"):])
+    return copy, "under a dBase III header"
 
 
 def same(kind, engine, other, field_type):
@@ -223,23 +268,21 @@ def same(kind, engine, other, field_type):
 
 
 def field_types(path):
-    """Field name to type letter, from the header (dBase III to FoxPro)."""
+    """Field name to type letter, from the header."""
     with open(path, "rb") as f:
         data = f.read(65536)
-    types, at = {}, 32
-    while at + 32 <= len(data) and data[at] != 0x0D:
-        types[data[at:at + 11].split(b"\0")[0].decode("latin-1")] = chr(data[at + 11])
-        at += 32
-    return types
+    return {name.decode("latin-1"): type for name, type, _, _ in descriptors(data)[0]}
 
 
 def describe(path):
     with open(path, "rb") as f:
-        header = f.read(32)
+        header = f.read(68)
     if len(header) < 32:
         return "%d bytes" % len(header)
-    return "version %02Xh, language driver %02Xh, %d records" % (header[0], header[29],
-                                                                 int.from_bytes(header[4:8], "little"))
+    driver = "%02Xh" % header[29]
+    if header[0] in LEVEL7 and len(header) == 68:
+        driver += " and %s" % (header[32:64].split(b"\0")[0].decode("latin-1") or "no name")
+    return "version %02Xh, language driver %s, %d records" % (header[0], driver, int.from_bytes(header[4:8], "little"))
 
 
 def compare(dump, path):

@@ -16,10 +16,13 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <optional>
 #include <string>
 
+#include "export/dbase/byte_source.h"
 #include "export/dbase/dbase_table.h"
-#include "export/dbase/language_drivers.h"
+#include "export/dbase/dbf_header.h"
 
 namespace {
 
@@ -84,11 +87,11 @@ std::string ValueText(const ColumnValue& value) {
   }
 }
 
-// The language-driver byte of the table's header, which decides its code page.
-int LanguageDriver(const std::string& folder, const std::string& table) {
+// The code page the engine reads the table's text in, as its header gives it.
+std::optional<unsigned> CodePage(const std::string& folder, const std::string& table) {
   std::ifstream file(folder + "/" + table, std::ios::binary);
-  char header[30] = {};
-  return file.read(header, sizeof header) ? static_cast<unsigned char>(header[29]) : -1;
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return zorva::dbase::ReadTableHeader(*zorva::dbase::MemoryBytes(std::move(bytes), table)).codePage;
 }
 
 }  // namespace
@@ -100,8 +103,7 @@ int main(int argc, char** argv) {
   }
   try {
     zorva::dbase::DbaseTable table = zorva::dbase::DbaseTable::Open(argv[1], argv[2], zorva::TableType::Default);
-    const int driver = LanguageDriver(argv[1], argv[2]);
-    const auto codePage = driver < 0 ? std::nullopt : zorva::dbase::CodePageOfLanguageDriver(driver);
+    const auto codePage = CodePage(argv[1], argv[2]);
     std::string out = "codepage\t" + (codePage ? std::to_string(*codePage) : "oem") + "\nfields\t";
     for (const zorva::dbase::FieldInfo& field : table.Fields())
       out += (&field == &table.Fields().front() ? "" : ",") + field.name;
