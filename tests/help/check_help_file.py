@@ -15,7 +15,7 @@ from pathlib import Path
 MAIN_TOPIC = "principal.htm"
 
 
-def project_topics(hhp: Path) -> list[str]:
+def project_files(hhp: Path) -> list[str]:
     files, section = [], None
     for line in hhp.read_text(encoding="ascii").splitlines():
         line = line.strip()
@@ -23,7 +23,11 @@ def project_topics(hhp: Path) -> list[str]:
             section = line
         elif section == "[FILES]" and line:
             files.append(line)
-    return [f for f in files if f.endswith(".htm")]
+    return files
+
+
+def project_topics(hhp: Path) -> list[str]:
+    return [f for f in project_files(hhp) if f.endswith(".htm")]
 
 
 def listed_files(chm: Path) -> set[str]:
