@@ -43,6 +43,14 @@ def context_map(folder: Path) -> dict[int, str]:
     return {ident: strings[offset : strings.index(b"\0", offset)].decode("ascii") for ident, offset in pairs}
 
 
+def report(label: str, failures: list[str], summary: str) -> int:
+    """Prints each failure and the summary; the exit code."""
+    for failure in failures:
+        print(f"{label}: {failure}")
+    print(f"{label}: {summary}")
+    return 1 if failures else 0
+
+
 def main() -> int:
     chm, hhp = Path(sys.argv[1]), Path(sys.argv[2])
     topics = project_topics(hhp)
@@ -70,10 +78,7 @@ def main() -> int:
             if "/" + page.lstrip("/") not in listed:
                 failures.append(f"context {ident} maps to {page!r}, which the file lacks")
 
-    for failure in failures:
-        print("NA.chm:", failure)
-    print(f"NA.chm: {len(topics)} topics, {len(in_toc)} in the table of contents, contexts {contexts}")
-    return 1 if failures else 0
+    return report("NA.chm", failures, f"{len(topics)} topics, {len(in_toc)} in the table of contents, contexts {contexts}")
 
 
 if __name__ == "__main__":

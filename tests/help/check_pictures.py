@@ -11,7 +11,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-from check_help_file import listed_files, project_files
+from check_help_file import listed_files, project_files, report
 
 # The topics and the guide name a picture by the same relative path.
 PICTURE = re.compile(r'(?:<img [^>]*src="|!\[[^\]]*\]\()(imagenes/[^")]+)')
@@ -24,10 +24,11 @@ def main() -> int:
         for picture in PICTURE.findall(source.read_text(encoding="utf-8")):
             named.setdefault(picture, []).append(source.name)
 
+    shown_in = sorted({source for sources in named.values() for source in sources})
     failures = []
-    if not any(source == guide.name for sources in named.values() for source in sources):
+    if guide.name not in shown_in:
         failures.append(f"{guide.name} shows no picture")
-    if not any(source != guide.name for sources in named.values() for source in sources):
+    if not set(shown_in) - {guide.name}:
         failures.append("no help topic shows a picture")
     in_project = set(project_files(hhp))
     listed = listed_files(chm)
@@ -46,10 +47,7 @@ def main() -> int:
             elif (Path(tmp) / picture).read_bytes() != file.read_bytes():
                 failures.append(f"{picture} in NA.chm differs from {file}")
 
-    for failure in failures:
-        print("pictures:", failure)
-    print(f"pictures: {len(named)} named, in {sorted({s for v in named.values() for s in v})}")
-    return 1 if failures else 0
+    return report("pictures", failures, f"{len(named)} named, in {shown_in}")
 
 
 if __name__ == "__main__":
