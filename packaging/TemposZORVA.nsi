@@ -7,6 +7,8 @@
 ;   VERSION_NSH  the generated zorva_version.nsh
 ;   PROGRAM, HELP_FILE, TWIN  the three files to install
 ;   OUTFILE      the installer to write
+;   SIGN         sign.sh, when a certificate is given: it signs the installer
+;                and the uninstaller that the installer writes
 ; Silent use: <installer> /S /D=C:\Tempovia    <uninstaller> /S
 
 ; The programs are 64-bit, and so is the installer.
@@ -16,6 +18,13 @@ SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "${VERSION_NSH}"
+
+!ifdef SIGN
+  ; The uninstaller is signed as makensis builds it, before it goes into the
+  ; installer, which writes it out unchanged; the installer once it is whole.
+  !uninstfinalize 'sh "${SIGN}" "%1"' = 0
+  !finalize 'sh "${SIGN}" "%1"' = 0
+!endif
 
 !define UNINSTALLER "TemposZORVA-desinstalar.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TemposZORVA"

@@ -15,7 +15,7 @@ packages="
   clang libclang-rt-14-dev
   pgdbf time hyperfine
   fp-utils libchm-bin
-  nsis zip unzip
+  nsis zip unzip osslsigncode openssl
 "
 locales="es_ES.UTF-8 UTF-8
 en_US.UTF-8 UTF-8

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace zorva::driver {
 namespace fs = std::filesystem;
@@ -37,12 +38,21 @@ std::wstring WindowsPath(const std::string& path) {
 
 // --- folders and files
 
-ProgramFolder::ProgramFolder() {
+namespace {
+
+std::wstring FreshTempFolder() {
   static int serial = 0;
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  path_ = std::wstring(temp) + L"zorva-gui-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++serial) + L"\\";
+  return std::wstring(temp) + L"zorva-gui-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(++serial) + L"\\";
+}
+
+}  // namespace
+
+ProgramFolder::ProgramFolder() : ProgramFolder(FreshTempFolder()) {}
+
+ProgramFolder::ProgramFolder(std::wstring path) : path_(std::move(path)) {
   fs::remove_all(path_);
   fs::create_directories(path_);
   if (!CopyFileW(WindowsPath(Environment("ZORVA_PROGRAM")).c_str(), program().c_str(), FALSE))

@@ -31,6 +31,8 @@ std::string Environment(const char* name);
 class ProgramFolder {
  public:
   ProgramFolder();
+  // One at a place of the caller's (ending with "\"), made anew.
+  explicit ProgramFolder(std::wstring path);
   ~ProgramFolder();
   ProgramFolder(const ProgramFolder&) = delete;
   ProgramFolder& operator=(const ProgramFolder&) = delete;

@@ -15,7 +15,7 @@ from pathlib import Path
 MAIN_TOPIC = "principal.htm"
 
 
-def project_topics(hhp: Path) -> list[str]:
+def project_files(hhp: Path) -> list[str]:
     files, section = [], None
     for line in hhp.read_text(encoding="ascii").splitlines():
         line = line.strip()
@@ -23,7 +23,11 @@ def project_topics(hhp: Path) -> list[str]:
             section = line
         elif section == "[FILES]" and line:
             files.append(line)
-    return [f for f in files if f.endswith(".htm")]
+    return files
+
+
+def project_topics(hhp: Path) -> list[str]:
+    return [f for f in project_files(hhp) if f.endswith(".htm")]
 
 
 def listed_files(chm: Path) -> set[str]:
@@ -37,6 +41,14 @@ def context_map(folder: Path) -> dict[int, str]:
     (size,) = struct.unpack_from("<I", ivb)
     pairs = struct.iter_unpack("<II", ivb[4 : 4 + size])
     return {ident: strings[offset : strings.index(b"\0", offset)].decode("ascii") for ident, offset in pairs}
+
+
+def report(label: str, failures: list[str], summary: str) -> int:
+    """Prints each failure and the summary; the exit code."""
+    for failure in failures:
+        print(f"{label}: {failure}")
+    print(f"{label}: {summary}")
+    return 1 if failures else 0
 
 
 def main() -> int:
@@ -66,10 +78,7 @@ def main() -> int:
             if "/" + page.lstrip("/") not in listed:
                 failures.append(f"context {ident} maps to {page!r}, which the file lacks")
 
-    for failure in failures:
-        print("NA.chm:", failure)
-    print(f"NA.chm: {len(topics)} topics, {len(in_toc)} in the table of contents, contexts {contexts}")
-    return 1 if failures else 0
+    return report("NA.chm", failures, f"{len(topics)} topics, {len(in_toc)} in the table of contents, contexts {contexts}")
 
 
 if __name__ == "__main__":

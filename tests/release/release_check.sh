@@ -1,6 +1,7 @@
 #!/bin/sh
-# The release check, as a school's IT person meets the release: in a fresh
-# Wine prefix the installer runs silently into a Tempovia folder holding the
+# The release check, as a school's IT person meets the release: the release
+# is packaged and signed with a throwaway certificate, each signature holds
+# and a file changed after signing fails it. In a fresh Wine prefix the installer runs silently into a Tempovia folder holding the
 # demo school, adds its own files and nothing else; the installed twin exports
 # the school and the installed program shows its window, both with the
 # release's version; the zip holds the same files; the uninstaller takes away
@@ -9,10 +10,12 @@
 # finds that folder by itself, and the uninstaller removes the folder once it
 # is empty.
 #
-# release_check.sh PACKAGES_DIR VERSION_FILE DEMO_DIR PROBE WORK_DIR
-# WORK_DIR is made anew, and removed again when every step has passed.
+# release_check.sh PACKAGE_SCRIPT VERSION_FILE DEMO_DIR PROBE WORK_DIR
+# PACKAGE_SCRIPT is the build's package.sh. WORK_DIR is made anew, and
+# removed again when every step has passed.
 set -eu
-packages=$1 version_file=$2 demo=$3 probe=$4 work=$5
+package=$1 version_file=$2 demo=$3 probe=$4 work=$5
+packages=$work/packages
 wine_run=$(cd "$(dirname "$0")/../.." && pwd)/scripts/wine-run
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
@@ -31,11 +34,10 @@ fail() {
 step() { echo "== $*"; }
 
 [ -n "${DISPLAY:-}" ] || fail "the program's window needs an X display: run under xvfb-run"
-[ -f "$installer" ] || fail "no installer $installer"
-[ -f "$zip" ] || fail "no zip $zip"
 
 rm -rf "$work"
-mkdir -p "$work"
+mkdir -p "$work/certificate"
+
 export WINEPREFIX="$work/prefix"
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 run() { "$wine_run" "$@"; }
@@ -75,6 +77,30 @@ got
 $1"
 }
 
+step "the release, signed with a throwaway code-signing certificate"
+certificate=$work/certificate/prueba.pem
+(cd "$work/certificate" &&
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out prueba.pem -days 2 \
+    -subj "/CN=TemposZORVA prueba" -addext keyUsage=critical,digitalSignature \
+    -addext extendedKeyUsage=codeSigning -addext basicConstraints=critical,CA:FALSE 2>/dev/null &&
+  openssl pkcs12 -export -inkey key.pem -in prueba.pem -out prueba.p12 -passout pass:clave-de-prueba) ||
+  fail "openssl could not make the certificate"
+if ZORVA_SIGN_PKCS12=$work/certificate/prueba.p12 ZORVA_SIGN_PASSWORD=otra sh "$package" "$packages" >/dev/null 2>&1; then
+  fail "packaging with a wrong password passed"
+fi
+ZORVA_SIGN_PKCS12=$work/certificate/prueba.p12 ZORVA_SIGN_PASSWORD=clave-de-prueba sh "$package" "$packages" >/dev/null ||
+  fail "packaging and signing failed"
+[ -f "$installer" ] || fail "no installer $installer"
+[ -f "$zip" ] || fail "no zip $zip"
+(cd "$packages" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the packages"
+expect_same "$(cut -d' ' -f3 "$packages/SHA256SUMS")" "$(basename "$installer")
+$(basename "$zip")" "the files SHA256SUMS names"
+verify() {  # verify FILE: its signature holds, by the throwaway certificate
+  osslsigncode verify -CAfile "$certificate" -in "$1" >"$work/verify.log" 2>&1 ||
+    fail "the signature of $1 does not hold: $(cat "$work/verify.log")"
+}
+verify "$installer"
+
 step "a fresh Wine prefix"
 run cmd /c exit >/dev/null
 
@@ -109,6 +135,18 @@ unzip -q "$zip" -d "$work/unzipped"
 for f in $files; do
   cmp -s "$work/unzipped/$f" "$folder/$f" || fail "$f in the zip differs from the installed one"
 done
+
+step "the programs and the uninstaller are signed, and a change breaks the signature"
+for f in TemposZORVA.exe zorva-export.exe; do verify "$work/unzipped/$f"; done
+verify "$folder/$uninstaller"
+/usr/bin/python3 -c '
+import sys
+data = bytearray(open(sys.argv[1], "rb").read())
+data[len(data) // 2] ^= 0xFF
+open(sys.argv[2], "wb").write(data)' "$work/unzipped/TemposZORVA.exe" "$work/changed.exe"
+if osslsigncode verify -CAfile "$certificate" -in "$work/changed.exe" >/dev/null 2>&1; then
+  fail "a program changed after signing passes verification"
+fi
 
 step "version $version everywhere"
 expect_same "$(output 'C:\Tempovia\zorva-export.exe' --version)" "zorva-export $version" "zorva-export --version"

@@ -1,5 +1,7 @@
 #!/bin/sh
-# Compiles the help file: compile_chm.sh SOURCE_DIR OUTPUT_FILE
+# Compiles the help file: compile_chm.sh SOURCE_DIR PICTURES_DIR OUTPUT_FILE
+# The topics show the pictures as imagenes/<name>.png, and the project lists
+# them so.
 #
 # chmcmd records each context-mapped topic as the project's folder followed
 # by the topic ("/home/.../principal.htm"), which no help engine finds inside
@@ -9,13 +11,16 @@
 # with chroot, anyone else through a private user namespace.
 set -eu
 src=$1
-out=$2
+pictures=$2
+out=$3
 chmcmd=$(readlink -f "$(command -v "${CHMCMD:-chmcmd}")")
 stage="$out.stage"
 
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$src"/NA.hhp "$src"/NA.hhc "$src"/NA.hhk "$src"/*.htm "$src"/*.css "$stage"/
+mkdir "$stage/imagenes"
+cp "$pictures"/*.png "$stage/imagenes/"
 cp "$chmcmd" "$stage/chmcmd"
 # Its linked libraries, and the thread library its runtime opens by name.
 libdir=$(dirname "$(ldd "$chmcmd" | grep -o '/[^ ]*libc\.so[^ ]*')")
