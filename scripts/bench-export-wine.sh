@@ -26,10 +26,10 @@ cmake --build --preset windows --target zorva-export TemposZORVA gui_export_benc
 
 export WINEPREFIX="$PWD/build/windows/wineprefix-bench" LANG=es_ES.UTF-8
 wine="scripts/wine-run"
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+wineserver="scripts/wine-run --server"
 "$wine" "$exe" --version >/dev/null
 # One Wine server for all the runs, as a desktop session has.
-"$wineserver" -p || true
+$wineserver -p || true
 
 echo "zorva-export.exe under $("$(command -v wine64 || echo /usr/lib/wine/wine64)" --version), $(nproc) cores, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -54,7 +54,7 @@ PY
 done
 # Wine's desktop belongs to the screen of the session's first program: the
 # window's runs start sessions of their own, on their virtual screen.
-"$wineserver" -k || true
+$wineserver -k || true
 echo
 echo "| SOLUC rows | TemposZORVA.exe: answer to start s | export s | peak MB | export / Windows twin's |"
 echo "|---:|---:|---:|---:|---:|"
@@ -62,7 +62,7 @@ for rows in "$@"; do
   ZORVA_PROGRAM="$PWD/build/windows/src/app/TemposZORVA.exe" ZORVA_FIXTURES="$PWD/$work" \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" build/windows/bench/gui_export_bench.exe "school-$rows" 3 \
     >"$work/gui-$rows.txt" 2>"$work/gui-$rows.err"
-  "$wineserver" -k || true
+  $wineserver -k || true
   /usr/bin/python3 - "$work/gui-$rows.txt" "$work/wine-$rows.json" "$rows" <<'PY'
 import json, statistics, sys
 runs = [[float(x) for x in line.split()] for line in open(sys.argv[1]) if line.strip()]

@@ -1,8 +1,8 @@
 // TemposZORVA.exe: starts up, shows the main window and runs its events.
 #include <windows.h>
 
-#include "app/application_window.h"
-#include "app/command_line.h"
+#include "ui/application_window.h"
+#include "app/start_parameters.h"
 #include "app/program_file.h"
 #include "app/run_modes.h"
 #include "export/com_apartment.h"

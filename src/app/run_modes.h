@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/start_parameters.h"
 
 namespace zorva {
 

@@ -11,7 +11,7 @@
 #include <windows.h>
 #endif
 
-#include "cli/command_line.h"
+#include "cli/twin_options.h"
 #include "cli/settings_report.h"
 #include "export/com_apartment.h"
 #include "export/export_run.h"

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "export/same_file.h"
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace zorva {
 namespace {

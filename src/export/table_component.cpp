@@ -66,12 +66,6 @@ void TwwTable::Close() { state_->table.reset(); }
 
 bool TwwTable::IsOpen() const { return state_->table.has_value(); }
 
-ColumnValue RowSource::Column(std::string_view fieldName) const {
-  ColumnValue value;
-  ReadColumn(ColumnIndex(fieldName), value);
-  return value;
-}
-
 std::size_t TwwTable::ColumnIndex(std::string_view fieldName) const {
   const dbase::DbaseTable& table = state_->Opened();
   const dbase::FieldInfo* field = table.FindField(fieldName);

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "ui/win32_handles.h"
+#include "base/win32_handles.h"
 
 namespace zorva {
 namespace {

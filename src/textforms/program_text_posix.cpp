@@ -14,7 +14,7 @@
 #include "textforms/program_text.h"
 #include "textforms/single_byte_code_pages.h"
 #include "textforms/utf8.h"
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace zorva {
 namespace {

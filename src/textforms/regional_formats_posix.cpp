@@ -10,7 +10,7 @@
 #include "textforms/code_page_text.h"
 #include "textforms/locale_items.h"
 #include "textforms/posix_time_formats.h"
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace zorva {
 namespace {

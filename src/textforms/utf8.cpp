@@ -37,24 +37,6 @@ Decoded DecodeOne(std::string_view s) {
   return {value, length};
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::u16string Utf16FromUtf8(std::string_view utf8) {
@@ -83,19 +65,11 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
 }
 
 std::string Utf8FromUtf16(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    const char16_t unit = utf16[i];
-    char32_t c = unit;
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      c = kReplacement;
-    }
-    AppendUtf8(out, c);
-  }
+  // A unit gives at most three bytes, and a pair of them four.
+  std::string out(utf16.size() * 3, '\0');
+  char* end = out.data();
+  for (std::size_t i = 0; i < utf16.size(); ++i) end = EncodeUtf8(CodePointAt(utf16, i), end);
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 

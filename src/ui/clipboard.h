@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/win32_handles.h"
+#include "ui/window_handles.h"
 
 namespace zorva {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/gradient_bands.h"
-#include "ui/win32_handles.h"
+#include "ui/window_handles.h"
 #include "ui/window_layout.h"
 
 namespace zorva {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/system_profile_writer.h"
 #include "help/window_help_context.h"
 #include "textforms/failure.h"
 #include "textforms/system_text.h"
@@ -21,9 +22,6 @@ constexpr wchar_t kCaption[] = L"Exportar datos horarios a ZORVA (Dadozuz)";
 constexpr DWORD kFramedStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFramedExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr DWORD kHelpContext = 1;
-
-// Control identifiers of the three buttons.
-int ControlId(Control control) { return 100 + static_cast<int>(control); }
 
 constexpr PanelGradient kDraw3D3Gradient{{0xF9, 0xD3, 0x7D}, Rgb{0xFF, 0xFF, 0xFF}, {0xFF, 0xEE, 0xDD}};
 constexpr PanelGradient kDraw3D1Gradient{{0xC2, 0xCD, 0xFE}, Rgb{0xCF, 0xF2, 0xFE}, {0xCC, 0xD8, 0xE6}};
@@ -49,6 +47,7 @@ TMForm::TMForm(ProgramState& state, const CommandLineParameters& parameters, std
   AdjustWindowRectEx(&outer, kFramedStyle, FALSE, kFramedExStyle);
   window_ = MakeSystemWindow(owner_, kFramedStyle, kFramedExStyle, outer.right - outer.left,
                              outer.bottom - outer.top);
+  UseButtons();
   exportRun_ = std::make_unique<ExportRun>(*this, programFolder_, "c:\\ttemp");
   RunHandler([this] { FormCreate(); });
 }
@@ -96,6 +95,10 @@ void TMForm::CreateFonts() {
   }
   label4Font_.reset(MakeFont(scale_.Measure(16), FW_BOLD, L"Arial"));
   label1Font_.reset(MakeFont(scale_.Measure(kWindowFontHeight), FW_BOLD, L"MS Sans Serif"));
+}
+
+void TMForm::UseButtons() {
+  focus_.Use({handle(), window_->bImportar->handle(), window_->bClose->handle(), window_->button1});
 }
 
 LayoutRect TMForm::Scaled(Control control) const { return scale_.Rect(LayoutOf(control).rect); }
@@ -165,13 +168,7 @@ void TMForm::FormShow() {
 }
 
 void TMForm::FormClose() {
-  class SystemProfileWriter final : public ProfileWriter {
-   public:
-    bool WriteProfileKey(const std::string& path, const std::string& section, const std::string& key,
-                         const std::string& value) override {
-      return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
-    }
-  } writer;
+  SystemProfileWriter writer;
   WriteHandshake(state_, exportRun_->ExportSucceeded(), programFolder_, writer);
 }
 
@@ -203,6 +200,7 @@ void TMForm::AttachToHostWindow(std::uint32_t handle) {
       MakeSystemWindow(host ? host : owner_, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                        outer.right - outer.left, outer.bottom - outer.top);
   window_.swap(made);
+  UseButtons();
   SetHostedWindow(host ? this->handle() : nullptr);
 }
 
@@ -220,7 +218,7 @@ void TMForm::HideExportButton() {
   // next activated.
   if (GetFocus() == window_->bImportar->handle()) SetFocus(handle());
   ShowWindow(window_->bImportar->handle(), SW_HIDE);
-  exportButtonShown_ = false;
+  focus_.ExportButtonHidden();
 }
 
 void TMForm::ShowArrowCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
@@ -243,25 +241,17 @@ LRESULT TMForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
-    case WM_DRAWITEM: {
-      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      const std::optional<Control> focused = FocusedButton();
-      if (item.hwndItem == window_->bImportar->handle())
-        window_->bImportar->Draw(item, !focused || focused == Control::BImportar);
-      else if (item.hwndItem == window_->bClose->handle())
-        window_->bClose->Draw(item, focused == Control::BClose);
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
-    }
     case WM_ACTIVATE:
-      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      focus_.Activated(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_HELP:
       if (const auto context = HelpRequestContext(*reinterpret_cast<const HELPINFO*>(lParam))) FormHelp(*context);
       return TRUE;
     case WM_SYSCOLORCHANGE:
-      window_->draw3D3->LookChanged();
-      window_->draw3D1->LookChanged();
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      OnSysColorChange();
       return 0;
     case WM_CLOSE:
       FormClose();  // a failure here keeps the window open
@@ -277,7 +267,7 @@ LRESULT TMForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 void TMForm::OnCommand(int id, int code) {
   if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
-    UpdateDefaultMarks();
+    focus_.UpdateDefaultMarks();
     return;
   }
   // While a box holds the window disabled, a press that still reaches a
@@ -288,100 +278,20 @@ void TMForm::OnCommand(int id, int code) {
   if (id == ControlId(Control::Button1)) Button1Click();
 }
 
-void TMForm::OnActivate(bool active) {
-  if (!active) {
-    focusOnDeactivate_ = GetFocus();
-    return;
-  }
-  // The control that had the focus gets it back; when none had it, the
-  // first button in tab order takes it.
-  const HWND previous = focusOnDeactivate_;
-  const bool previousIsButton = previous && IsWindowVisible(previous) &&
-                                (previous == window_->bImportar->handle() || previous == window_->bClose->handle() ||
-                                 previous == window_->button1);
-  if (previousIsButton) {
-    SetFocus(previous);
-  } else if (const std::optional<Control> first = NextInTabOrder(std::nullopt, true, exportButtonShown_)) {
-    FocusButton(*first);
-  }
+void TMForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  const std::optional<Control> focused = focus_.Focused();
+  if (item.hwndItem == window_->bImportar->handle())
+    window_->bImportar->Draw(item, !focused || focused == Control::BImportar);
+  else if (item.hwndItem == window_->bClose->handle())
+    window_->bClose->Draw(item, focused == Control::BClose);
 }
 
-std::optional<Control> TMForm::FocusedButton() const {
-  const HWND focus = GetFocus();
-  for (Control button : kTabOrder)
-    if (focus && focus == ButtonHandle(button)) return button;
-  return std::nullopt;
+void TMForm::OnSysColorChange() {
+  window_->draw3D3->LookChanged();
+  window_->draw3D1->LookChanged();
+  RedrawWindow(handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-HWND TMForm::ButtonHandle(Control button) const {
-  switch (button) {
-    case Control::BImportar:
-      return window_->bImportar->handle();
-    case Control::BClose:
-      return window_->bClose->handle();
-    case Control::Button1:
-      return window_->button1;
-    default:
-      return nullptr;
-  }
-}
-
-void TMForm::FocusButton(Control button) { SetFocus(ButtonHandle(button)); }
-
-void TMForm::PressButton(Control button) {
-  SendMessageW(handle(), WM_COMMAND, MAKEWPARAM(ControlId(button), BN_CLICKED),
-               reinterpret_cast<LPARAM>(ButtonHandle(button)));
-}
-
-// The default-button mark goes with the focus; with no button focused,
-// "Aceptar" carries it as the default button.
-void TMForm::UpdateDefaultMarks() {
-  const bool button1Focused = FocusedButton() == Control::Button1;
-  SendMessageW(window_->button1, BM_SETSTYLE, (button1Focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
-  InvalidateRect(window_->bImportar->handle(), nullptr, FALSE);
-  InvalidateRect(window_->bClose->handle(), nullptr, FALSE);
-}
-
-bool TMForm::PreTranslateMessage(const MSG& message) {
-  const HWND window = handle();
-  if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
-  const std::optional<Control> focused = FocusedButton();
-
-  if (message.message == WM_CHAR || message.message == WM_SYSCHAR) {
-    // "S" is the accelerator of "Salir", with or without Alt.
-    if (message.wParam == 's' || message.wParam == 'S') {
-      PressButton(Control::BClose);
-      return true;
-    }
-    return false;
-  }
-  if (message.message != WM_KEYDOWN) return false;
-  switch (message.wParam) {
-    case VK_TAB:
-      if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-      if (const auto next = NextInTabOrder(focused, GetKeyState(VK_SHIFT) >= 0, exportButtonShown_))
-        FocusButton(*next);
-      return true;
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-      if (focused)
-        FocusButton(NextInPanel(*focused, message.wParam == VK_RIGHT || message.wParam == VK_DOWN,
-                                exportButtonShown_));
-      return true;
-    case VK_RETURN:
-      if (!NoModifierHeld()) return false;
-      if (focused)
-        PressButton(*focused);
-      else if (exportButtonShown_)
-        PressButton(Control::BImportar);
-      return true;
-    case VK_ESCAPE:
-      return true;  // no button cancels
-    default:
-      return false;
-  }
-}
+bool TMForm::PreTranslateMessage(const MSG& message) { return handle() && focus_.HandleKey(message); }
 
 }  // namespace zorva

@@ -7,14 +7,15 @@
 #include <optional>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/start_parameters.h"
 #include "app/run_modes.h"
 #include "export/export_run.h"
 #include "export/export_window.h"
 #include "help/program_help.h"
 #include "ui/bitmap_button.h"
+#include "ui/button_focus.h"
 #include "ui/gradient_panel.h"
-#include "ui/win32_handles.h"
+#include "ui/window_handles.h"
 #include "ui/window_layout.h"
 
 namespace zorva {
@@ -83,13 +84,10 @@ class TMForm final : public ExportWindow, public StartWindow {
                                                  int height);
   void CreateControls(SystemWindow& made) const;
   void PlaceAtFirstShow();
+  void UseButtons();
   void OnCommand(int id, int code);
-  void OnActivate(bool active);
-  void PressButton(Control button);
-  void FocusButton(Control button);
-  void UpdateDefaultMarks();
-  std::optional<Control> FocusedButton() const;
-  HWND ButtonHandle(Control button) const;
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnSysColorChange();
   HWND DialogOwner() const;
   LayoutRect Scaled(Control control) const;
 
@@ -107,8 +105,7 @@ class TMForm final : public ExportWindow, public StartWindow {
   std::unique_ptr<SystemWindow> window_;
   SystemWindow* building_ = nullptr;  // the one whose system window is being created
   std::unique_ptr<ExportRun> exportRun_;
-  bool exportButtonShown_ = true;
-  HWND focusOnDeactivate_ = nullptr;
+  ButtonFocus focus_;
 };
 
 }  // namespace zorva

@@ -16,7 +16,7 @@
 #include "ui/thread_windows.h"
 #include "ui/wide_text.h"
 #include "ui/window_class.h"
-#include "ui/win32_handles.h"
+#include "ui/window_handles.h"
 
 namespace zorva {
 namespace {

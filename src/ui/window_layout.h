@@ -48,6 +48,9 @@ struct LayoutScale {
 // The window font's character height at 96 dpi.
 inline constexpr int kWindowFontHeight = 11;
 
+// The window's identifier of a control, as its buttons' commands carry it.
+constexpr int ControlId(Control control) { return 100 + static_cast<int>(control); }
+
 // The buttons that take the keyboard focus, in tab order.
 inline constexpr std::array kTabOrder{Control::BClose, Control::Button1, Control::BImportar};
 

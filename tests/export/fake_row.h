@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "export/table_component.h"
+#include "export/document/row_source.h"
 #include "textforms/failure.h"
 #include "textforms/failure_texts.h"
 

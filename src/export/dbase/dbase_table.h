@@ -8,7 +8,7 @@
 
 #include "export/dbase/byte_source.h"
 #include "export/dbase/dbf_header.h"
-#include "export/table_component.h"
+#include "export/dbase/table_type.h"
 #include "textforms/column_value.h"
 
 namespace zorva::dbase {

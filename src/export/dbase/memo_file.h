@@ -9,7 +9,7 @@
 #include "export/dbase/byte_source.h"
 #include "export/dbase/dbf_header.h"
 #include "export/dbase/engine_failure.h"
-#include "export/table_component.h"
+#include "export/dbase/table_type.h"
 
 namespace zorva::dbase {
 

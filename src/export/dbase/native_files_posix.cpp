@@ -9,7 +9,7 @@
 
 #include "export/dbase/native_files.h"
 #include "export/dbase/table_names.h"
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace zorva::dbase {
 namespace {

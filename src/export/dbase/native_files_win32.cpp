@@ -5,7 +5,7 @@
 #include <string>
 
 #include "export/dbase/native_files.h"
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
 
 namespace zorva::dbase {
 namespace {

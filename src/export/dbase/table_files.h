@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "export/dbase/byte_source.h"
-#include "export/table_component.h"
+#include "export/dbase/table_type.h"
 
 // Finding a table's files in its folder and opening them, read-only and shared.
 namespace zorva::dbase {

@@ -8,7 +8,7 @@
 
 #include "export/document/document_service.h"
 #include "export/document/section_layout.h"
-#include "export/table_component.h"
+#include "export/document/row_source.h"
 #include "textforms/column_value.h"
 #include "textforms/regional_formats.h"
 

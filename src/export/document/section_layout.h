@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "export/table_component.h"
+#include "export/dbase/table_type.h"
 
 namespace zorva {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/application_window.h"
-#include "app/in_process_windows.h"
+#include "ui/application_window.h"
+#include "ui/in_process_windows.h"
 #include "textforms/regional_formats.h"
 
 namespace zorva::testing {

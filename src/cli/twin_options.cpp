@@ -1,4 +1,4 @@
-#include "cli/command_line.h"
+#include "cli/twin_options.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "app/application_window.h"
+#include "ui/application_window.h"
 
 #include "textforms/failure.h"
 #include "textforms/regional_formats.h"

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "app/start_parameters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
 #pragma once
 
-// The owners of the Win32 handles the window code holds.
+// The owners of the windows and drawing objects the window code holds.
 #include <windows.h>
 
 #include <utility>
 
-#include "ui/unique_handle.h"
+#include "base/unique_handle.h"
+#include "base/win32_handles.h"
 
 namespace zorva {
 
@@ -18,17 +19,9 @@ struct DeleteObjectCloser {
 struct DeleteDcCloser {
   static void Close(HDC handle) { DeleteDC(handle); }
 };
-struct FreeLibraryCloser {
-  static void Close(HMODULE handle) { FreeLibrary(handle); }
-};
-struct GlobalFreeCloser {
-  static void Close(HGLOBAL handle) { GlobalFree(handle); }
-};
 
 using unique_hwnd = unique_handle<HWND, DestroyWindowCloser>;
 using unique_hdc = unique_handle<HDC, DeleteDcCloser>;  // a memory DC
-using unique_hmodule = unique_handle<HMODULE, FreeLibraryCloser>;
-using unique_hglobal = unique_handle<HGLOBAL, GlobalFreeCloser>;
 
 // A GDI object of a given type (HFONT, HBITMAP, HBRUSH).
 template <typename T>

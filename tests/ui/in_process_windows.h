@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/application_window.h"
-#include "app/command_line.h"
+#include "ui/application_window.h"
+#include "app/start_parameters.h"
 #include "app/run_modes.h"
 #include "help/program_help.h"
 #include "help/recording_engine.h"

@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "app/in_process_windows.h"
+#include "ui/in_process_windows.h"
 #include "ui/application.h"
 #include "ui/notice_box.h"
 #include "ui/notice_layout.h"
 #include "ui/wide_text.h"
-#include "ui/win32_handles.h"
+#include "ui/window_handles.h"
 
 namespace zorva::testing {
 namespace {

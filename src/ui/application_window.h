@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/win32_handles.h"
+#include "ui/window_handles.h"
 
 namespace zorva {
 

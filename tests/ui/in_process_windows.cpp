@@ -1,4 +1,4 @@
-#include "app/in_process_windows.h"
+#include "ui/in_process_windows.h"
 
 #include <cwchar>
 

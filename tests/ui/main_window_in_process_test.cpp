@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/in_process_windows.h"
+#include "ui/in_process_windows.h"
 
 namespace zorva::testing {
 namespace {

@@ -1,0 +1,21 @@
+#pragma once
+
+// The owners of the system's kernel handles that any layer may hold; the
+// window and drawing owners are the window code's (ui/window_handles.h).
+#include <windows.h>
+
+#include "base/unique_handle.h"
+
+namespace zorva {
+
+struct FreeLibraryCloser {
+  static void Close(HMODULE handle) { FreeLibrary(handle); }
+};
+struct GlobalFreeCloser {
+  static void Close(HGLOBAL handle) { GlobalFree(handle); }
+};
+
+using unique_hmodule = unique_handle<HMODULE, FreeLibraryCloser>;
+using unique_hglobal = unique_handle<HGLOBAL, GlobalFreeCloser>;
+
+}  // namespace zorva
