@@ -6,9 +6,18 @@ namespace zorva {
 
 // The single owner of a system handle: it releases the handle exactly once,
 // when it goes out of scope or is given another, on every path. Deleter is a
-// type with `static void Close(T)`; Empty is the value that owns nothing.
-template <typename T, typename Deleter, T Empty = T{}>
+// type with `static void Close(T)`; the value that owns nothing is EmptyValue,
+// or `Deleter::Empty()` where a handle type marks it with a value that no
+// constant can name (a file handle's INVALID_HANDLE_VALUE).
+template <typename T, typename Deleter, T EmptyValue = T{}>
 class unique_handle {
+  static T Empty() noexcept {
+    if constexpr (requires { Deleter::Empty(); })
+      return Deleter::Empty();
+    else
+      return EmptyValue;
+  }
+
  public:
   unique_handle() noexcept = default;
   explicit unique_handle(T handle) noexcept : handle_(handle) {}
@@ -22,16 +31,16 @@ class unique_handle {
   ~unique_handle() { reset(); }
 
   T get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != Empty; }
+  explicit operator bool() const noexcept { return handle_ != Empty(); }
 
-  T release() noexcept { return std::exchange(handle_, Empty); }
-  void reset(T handle = Empty) noexcept {
+  T release() noexcept { return std::exchange(handle_, Empty()); }
+  void reset(T handle = Empty()) noexcept {
     T old = std::exchange(handle_, handle);
-    if (old != Empty) Deleter::Close(old);
+    if (old != Empty()) Deleter::Close(old);
   }
 
  private:
-  T handle_ = Empty;
+  T handle_ = Empty();
 };
 
 }  // namespace zorva

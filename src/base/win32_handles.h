@@ -14,8 +14,14 @@ struct FreeLibraryCloser {
 struct GlobalFreeCloser {
   static void Close(HGLOBAL handle) { GlobalFree(handle); }
 };
+// A file's handle, which the system marks empty as CreateFile's failure does.
+struct CloseFileHandle {
+  static void Close(HANDLE handle) { CloseHandle(handle); }
+  static HANDLE Empty() noexcept { return INVALID_HANDLE_VALUE; }
+};
 
 using unique_hmodule = unique_handle<HMODULE, FreeLibraryCloser>;
 using unique_hglobal = unique_handle<HGLOBAL, GlobalFreeCloser>;
+using unique_file = unique_handle<HANDLE, CloseFileHandle>;
 
 }  // namespace zorva

@@ -3,26 +3,20 @@
 #include <optional>
 #include <tuple>
 
+#include "base/win32_handles.h"
 #include "export/same_file.h"
-#include "base/unique_handle.h"
 
 namespace zorva {
 namespace {
-
-struct CloseFileHandle {
-  static void Close(HANDLE handle) { ::CloseHandle(handle); }
-};
-using unique_file = unique_handle<HANDLE, CloseFileHandle, nullptr>;
 
 // The volume and the file's number on it, which name the file whatever path
 // leads to it.
 std::optional<std::tuple<DWORD, DWORD, DWORD>> FileIdentity(const std::string& path) {
   // Neither reads nor writes, so that no other program's sharing refuses it;
   // a folder can be opened only with backup semantics.
-  HANDLE raw = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-  const unique_file file(raw);
+  const unique_file file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION information;
   if (!::GetFileInformationByHandle(file.get(), &information)) return std::nullopt;
   return std::tuple{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};

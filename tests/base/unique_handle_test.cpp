@@ -28,5 +28,23 @@ TEST(UniqueHandle, ReleasesEachHandleExactlyOnceOnEveryPath) {
   EXPECT_EQ(closed, (std::vector<int>{2, 3, 1}));
 }
 
+// A kind whose empty value is not zero, as a file handle's is not: zero is
+// then a handle like any other.
+struct RecordCloseEmptyMinusOne : RecordClose {
+  static int Empty() noexcept { return -1; }
+};
+
+TEST(UniqueHandle, TakesItsEmptyValueFromTheDeleterWhereItNamesOne) {
+  closed.clear();
+  {
+    unique_handle<int, RecordCloseEmptyMinusOne> none;
+    EXPECT_FALSE(none);
+    EXPECT_EQ(none.get(), -1);
+    unique_handle<int, RecordCloseEmptyMinusOne> zero(0);
+    EXPECT_TRUE(zero);
+  }
+  EXPECT_EQ(closed, (std::vector<int>{0}));
+}
+
 }  // namespace
 }  // namespace zorva

@@ -4,16 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "base/win32_handles.h"
 #include "export/dbase/native_files.h"
-#include "base/unique_handle.h"
 
 namespace zorva::dbase {
 namespace {
-
-struct CloseFileHandle {
-  static void Close(HANDLE handle) { ::CloseHandle(handle); }
-};
-using unique_file = unique_handle<HANDLE, CloseFileHandle, nullptr>;
 
 EngineStatus StatusForOpen(DWORD error, EngineStatus whenMissing) {
   switch (error) {
@@ -93,14 +88,13 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 std::unique_ptr<ByteSource> OpenReadOnlyShared(const std::string& path, EngineStatus whenMissing) {
-  HANDLE raw =
-      ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) {
+  unique_file file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) {
     const DWORD error = ::GetLastError();
     RaiseEngineFailure(StatusForOpen(error, whenMissing), {path}, static_cast<std::int32_t>(error));
   }
-  unique_file file(raw);
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size))
     RaiseEngineFailure(EngineStatus::ReadFailed, {path}, static_cast<std::int32_t>(::GetLastError()));
