@@ -23,7 +23,7 @@ import xml.etree.ElementTree as ET
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "fixtures"))
-import make_fixtures as fx  # noqa: E402
+import make_school_fixtures as fx  # noqa: E402
 
 ARGS = None
 WINDOWS = "--windows" in sys.argv

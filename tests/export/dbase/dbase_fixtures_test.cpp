@@ -1,5 +1,5 @@
 // Every fixture table, written by an independent writer or built from the
-// published formats (fixtures/make_fixtures.py), read back field by field
+// published formats (fixtures/make_engine_fixtures.py), read back field by field
 // against what its .expected file says the engine must deliver.
 #include <gtest/gtest.h>
 

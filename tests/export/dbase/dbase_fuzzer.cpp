@@ -4,7 +4,7 @@
 //
 // An input is: one byte choosing the table type, the table's length as four
 // little-endian bytes, the table's bytes, then the memo file's bytes.
-// fixtures/make_fixtures.py writes the seed corpus in that form.
+// fixtures/make_engine_fixtures.py writes the seed corpus in that form.
 #include <cstddef>
 #include <cstdint>
 #include <string>

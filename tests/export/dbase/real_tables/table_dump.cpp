@@ -8,7 +8,7 @@
 //   row<TAB>field<TAB>kind<TAB>value   (rows counted from 0, deleted ones left out)
 //   rows<TAB>how many rows
 //
-// Values as in the engine's fixtures (fixtures/make_fixtures.py), numbers in
+// Values as in the engine's fixtures (fixtures/make_engine_fixtures.py), numbers in
 // their shortest exact form. A table the engine refuses gives its failure
 // text on standard error and exit status 1.
 #include <charconv>
