@@ -20,8 +20,7 @@ build=$PWD/build/windows
 mkdir -p "$out"
 work=$(mktemp -d)
 export WINEPREFIX="$build/wineprefix-pictures"
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'scripts/wine-run --server -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 export ZORVA_PROGRAM="$build/src/app/TemposZORVA.exe" ZORVA_FAKE_HOST="$build/tests/driver/fake_host.exe"
 export ZORVA_DEMO_TABLES="$PWD/data/demo" LANG=es_ES.UTF-8
@@ -31,7 +30,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -eu -c '
   # A caret that never blinks: an unchanged window gives the same picture.
   scripts/wine-run reg add "HKCU\\Control Panel\\Desktop" /v CursorBlinkRate /t REG_SZ /d -1 /f >/dev/null
   scripts/wine-run explorer /desktop=zorva-fotos,1024x768 "$1" "$2"
-  "$3" -w' sh "$tour" "$folder" "$wineserver"
+  scripts/wine-run --server -w' sh "$tour" "$folder"
 
 # No dates inside, so that an unchanged picture stays the same file.
 png() { convert "$@" -strip -define png:exclude-chunks=date,time "$out/$name.png"; }

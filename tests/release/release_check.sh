@@ -17,7 +17,7 @@ set -eu
 package=$1 version_file=$2 demo=$3 probe=$4 work=$5
 packages=$work/packages
 wine_run=$(cd "$(dirname "$0")/../.." && pwd)/scripts/wine-run
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+wineserver="$wine_run --server"
 
 version=$(cat "$version_file")
 installer=$packages/TemposZORVA-$version-instalar.exe
@@ -39,7 +39,7 @@ rm -rf "$work"
 mkdir -p "$work/certificate"
 
 export WINEPREFIX="$work/prefix"
-trap '"$wineserver" -k 2>/dev/null || true' EXIT
+trap '$wineserver -k 2>/dev/null || true' EXIT
 run() { "$wine_run" "$@"; }
 # What a console program prints, without Windows' line ends.
 output() { "$wine_run" "$@" | tr -d '\r'; }
@@ -118,7 +118,7 @@ snapshot >"$work/school"
 
 step "silent install into C:\\Tempovia"
 run "$probe" install "$installer_path" 'C:\Tempovia' || fail "the installer ended with code $?"
-"$wineserver" -w
+$wineserver -w
 snapshot >"$work/installed"
 expect_same "$(removed "$work/school" "$work/installed")" "" "files the installer changed or removed"
 expect_same "$(added "$work/school" "$work/installed")" \
@@ -172,7 +172,7 @@ run "$probe" window 'C:\Tempovia\TemposZORVA.exe' || fail "TemposZORVA.exe did n
 step "silent uninstall"
 rm -r "$drive_c/salida"
 run 'C:\Tempovia\'$uninstaller /S || fail "the uninstaller ended with code $?"
-"$wineserver" -w
+$wineserver -w
 snapshot >"$work/uninstalled"
 expect_same "$(removed "$work/school" "$work/uninstalled")" "" "school files the uninstaller changed or removed"
 expect_same "$(added "$work/school" "$work/uninstalled")" "" "files the uninstaller left or changed"
@@ -181,18 +181,18 @@ expect_same "$(added "$work/school" "$work/uninstalled")" "" "files the uninstal
 step "install into a new folder, again there without naming it, uninstall removes it"
 run "$probe" install "$installer_path" 'C:\Archivos del centro\TemposZORVA' ||
   fail "the installer ended with code $?"
-"$wineserver" -w
+$wineserver -w
 run "$probe" install "$installer_path" || fail "the installer ended with code $?"
-"$wineserver" -w
+$wineserver -w
 new=$drive_c/'Archivos del centro'/TemposZORVA
 expect_same "$(ls "$new" | LC_ALL=C sort)" "$(printf '%s\n' $files $uninstaller | LC_ALL=C sort)" "the new folder"
 expect_same "$(ls "$folder" | LC_ALL=C sort)" "$(cut -f1 "$work/school" | sed -n 's|^Tempovia/||p')" \
   "C:\\Tempovia after installing elsewhere"
 run 'C:\Archivos del centro\TemposZORVA\'$uninstaller /S || fail "the uninstaller ended with code $?"
-"$wineserver" -w
+$wineserver -w
 [ ! -e "$new" ] || fail "the uninstall left the folder it had made"
 
-"$wineserver" -k 2>/dev/null || true
+$wineserver -k 2>/dev/null || true
 trap - EXIT
 rm -rf "$work"
 echo "release check: passed"
