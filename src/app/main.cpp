@@ -3,6 +3,7 @@
 
 #include "app/application_window.h"
 #include "app/command_line.h"
+#include "app/library_search.h"
 #include "app/program_file.h"
 #include "app/run_modes.h"
 #include "export/com_apartment.h"
@@ -45,6 +46,7 @@ void RunProgram() {
 }  // namespace zorva
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  zorva::SearchLibrariesInTheSystemFolderOnly();
   zorva::RunHandler(zorva::RunProgram);
   return 0;
 }
