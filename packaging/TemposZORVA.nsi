@@ -13,6 +13,16 @@
 
 ; The programs are 64-bit, and so is the installer.
 Target amd64-unicode
+
+; The installer is started from a download folder and the uninstaller from
+; Tempovia's folder, both of which others can write. NSIS 3's installers and
+; uninstallers narrow their library search to the system folder and take
+; from there, first thing, the system libraries that Windows would look for
+; in their own folder; tests/release/planted_library_check.sh checks it with
+; the NSIS of Debian 12 (3.08).
+!if ${NSIS_PACKEDVERSION} < 0x03008000
+  !error "NSIS 3.08 or later is needed: older ones may load libraries from the installer's own folder"
+!endif
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"

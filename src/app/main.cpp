@@ -1,15 +1,16 @@
 // TemposZORVA.exe: starts up, shows the main window and runs its events.
 #include <windows.h>
 
-#include "ui/application_window.h"
-#include "app/start_parameters.h"
 #include "app/program_file.h"
 #include "app/run_modes.h"
+#include "app/start_parameters.h"
+#include "base/library_search.h"
 #include "export/com_apartment.h"
 #include "help/html_help_engine.h"
 #include "help/program_help.h"
 #include "textforms/regional_formats.h"
 #include "ui/application.h"
+#include "ui/application_window.h"
 #include "ui/event_dispatch.h"
 #include "ui/main_window.h"
 
@@ -45,6 +46,7 @@ void RunProgram() {
 }  // namespace zorva
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  zorva::SearchLibrariesInTheSystemFolderOnly();
   zorva::RunHandler(zorva::RunProgram);
   return 0;
 }

@@ -9,6 +9,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "base/library_search.h"
 #endif
 
 #include "cli/twin_options.h"
@@ -59,6 +61,7 @@ int Export(const CommandLine& command) {
 
 int Main(const std::vector<std::string>& arguments) {
 #ifdef _WIN32
+  SearchLibrariesInTheSystemFolderOnly();
   // Program text is in the ANSI code page; so is what the console shows.
   SetConsoleOutputCP(GetACP());
 #else

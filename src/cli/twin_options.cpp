@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "export/input_files.h"
 
@@ -78,8 +79,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 CommandLine RefuseInputAsOutput(CommandLine command) {
   if (command.action != CommandLine::Action::Export) return command;
-  if (const auto input = InputFileAt(command.output, command.tables, command.solution))
-    return UsageError("--output names the input file '" + *input + "'");
+  // A memo file is read too; the index files and the handshake file are the host's alone.
+  constexpr std::pair<HostFileKind, const char*> kWhat[] = {
+      {HostFileKind::Table, "the input file"},
+      {HostFileKind::MemoFile, "the input file"},
+      {HostFileKind::IndexFile, "the index file"},
+      {HostFileKind::HandshakeFile, "the host's handshake file"},
+  };
+  if (const auto hostFile = HostFileAt(command.output, command.tables, command.solution))
+    for (const auto& [kind, what] : kWhat)
+      if (kind == hostFile->kind)
+        return UsageError("--output names " + std::string(what) + " '" + hostFile->path + "'");
   return command;
 }
 
@@ -101,7 +111,8 @@ std::string HelpText() {
          "  --output FILE    the document to write; \".xml\" is added to a name\n"
          "                   without an extension, and a file of that name is\n"
          "                   replaced only once the document is complete; it may\n"
-         "                   not be one of the tables that are read\n"
+         "                   not be one of the tables that are read, nor an index\n"
+         "                   file or Tempovia.ini beside them\n"
          "  --show-settings  prints the regional settings an export would use\n"
          "  --help           prints this text\n"
          "  --version        prints the version\n"

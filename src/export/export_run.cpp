@@ -1,5 +1,7 @@
 #include "export/export_run.h"
 
+#include <utility>
+
 #include "export/input_files.h"
 #include "textforms/failure.h"
 #include "textforms/failure_texts.h"
@@ -7,6 +9,21 @@
 #include "textforms/regional_formats.h"
 
 namespace zorva {
+namespace {
+
+FailureText RefusalText(HostFileKind kind) {
+  constexpr std::pair<HostFileKind, FailureText> kTexts[] = {
+      {HostFileKind::Table, FailureText::OutputIsTable},
+      {HostFileKind::MemoFile, FailureText::OutputIsMemoFile},
+      {HostFileKind::IndexFile, FailureText::OutputIsIndexFile},
+      {HostFileKind::HandshakeFile, FailureText::OutputIsHandshakeFile},
+  };
+  for (const auto& [key, text] : kTexts)
+    if (key == kind) return text;
+  return FailureText::OutputIsTable;
+}
+
+}  // namespace
 
 ExportRun::ExportRun(ExportWindow& window, std::string programFolder, std::string solutionFolder)
     : window_(window), programFolder_(std::move(programFolder)), solutionFolder_(std::move(solutionFolder)) {
@@ -31,9 +48,9 @@ void ExportRun::BImportarClick() {
     }
     return;
   }
-  // The document would replace the school's table: refused before anything is read.
-  if (InputFileAt(exportFileName_, programFolder_, solutionFolder_))
-    throw Failure(FailureKind::Document, ComposeFailureText(FailureText::OutputIsInput, {exportFileName_}));
+  // The document would replace a file of the school's: refused before anything is read.
+  if (const auto hostFile = HostFileAt(exportFileName_, programFolder_, solutionFolder_))
+    throw Failure(FailureKind::Document, ComposeFailureText(RefusalText(hostFile->kind), {exportFileName_}));
 
   const std::string target = exportFileName_;
   ExportDocument document([&target] { return MakeDocumentService(target); }, CurrentRegionalFormats(),

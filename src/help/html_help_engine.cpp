@@ -27,7 +27,8 @@ class HtmlHelpEngine final : public HelpEngine {
 }  // namespace
 
 std::unique_ptr<HelpEngine> LoadHtmlHelpEngine() {
-  unique_hmodule library(LoadLibraryA("HHCtrl.ocx"));
+  // From the system folder only: a copy in the program folder must never run.
+  unique_hmodule library(LoadLibraryExW(L"hhctrl.ocx", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
   if (!library) return nullptr;
   const FARPROC entry = GetProcAddress(library.get(), "HtmlHelpA");
   if (!entry) return nullptr;

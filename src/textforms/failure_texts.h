@@ -19,7 +19,10 @@ enum class FailureText {
   OleError,               // OLE error %.8x
   InterfaceNotSupported,  // Interface no soportada
   UnableToWrite,          // Unable to write to %s
-  OutputIsInput,          // No se puede guardar el XML en '%s': es una de las tablas que se exportan
+  OutputIsTable,          // No se puede guardar el XML en '%s': es una de las tablas que se exportan
+  OutputIsMemoFile,       // ... es el archivo memo de una de las tablas que se exportan
+  OutputIsIndexFile,      // ... es un archivo de índices de las tablas de Tempovia
+  OutputIsHandshakeFile,  // ... es el archivo en el que Tempovia recibe el resultado
   ClipboardUnavailable,   // No se puede abrir el portapapeles
   NoTableOfContents,      // Unable to find a Table of Contents
   NoHelpFor,              // No help found for %s

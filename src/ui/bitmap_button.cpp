@@ -10,6 +10,30 @@ constexpr int kGlyphSize = 18;
 
 }  // namespace
 
+// With the display's own raster operations, so that the program imports no
+// library that Windows would look for in the program folder first: the
+// picture is XORed in, the mask clears what it covers, and the second XOR
+// leaves the picture there and the face unchanged elsewhere.
+void BitmapButton::DrawGlyph(HDC dc, int x, int y, int sourceLeft) const {
+  const unique_hdc picture(CreateCompatibleDC(dc));
+  const unique_hdc mask(CreateCompatibleDC(dc));
+  const unique_hbitmap maskBits(CreateBitmap(kGlyphSize, kGlyphSize, 1, 1, nullptr));
+  if (!picture || !mask || !maskBits) return;
+  const select_object pictureSelected(picture.get(), glyph_.get());
+  const select_object maskSelected(mask.get(), maskBits.get());
+  // Copied to one bit a pixel, the background colour becomes 1, the rest 0.
+  SetBkColor(picture.get(), GetPixel(picture.get(), 0, kGlyphSize - 1));
+  BitBlt(mask.get(), 0, 0, kGlyphSize, kGlyphSize, picture.get(), sourceLeft, 0, SRCCOPY);
+  // And back onto the face: 1 as white, 0 as black.
+  const COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, kGlyphSize, kGlyphSize, picture.get(), sourceLeft, 0, SRCINVERT);
+  BitBlt(dc, x, y, kGlyphSize, kGlyphSize, mask.get(), 0, 0, SRCAND);
+  BitBlt(dc, x, y, kGlyphSize, kGlyphSize, picture.get(), sourceLeft, 0, SRCINVERT);
+  SetBkColor(dc, background);
+  SetTextColor(dc, text);
+}
+
 BitmapButton::BitmapButton(HWND parent, int id, const LayoutRect& rect, std::wstring caption,
                            const wchar_t* glyphResource, HFONT font, DWORD helpContext)
     : font_(font), caption_(std::move(caption)) {
@@ -44,13 +68,7 @@ void BitmapButton::Draw(const DRAWITEMSTRUCT& item, bool defaultMark) const {
                        measured.right, measured.bottom);
   const int shift = pushed ? 1 : 0;
 
-  if (glyph_) {
-    const unique_hdc memory(CreateCompatibleDC(dc));
-    const select_object selected(memory.get(), glyph_.get());
-    const COLORREF transparent = GetPixel(memory.get(), 0, kGlyphSize - 1);
-    TransparentBlt(dc, layout.glyph.left + shift, layout.glyph.top + shift, kGlyphSize, kGlyphSize, memory.get(),
-                   disabled ? kGlyphSize : 0, 0, kGlyphSize, kGlyphSize, transparent);
-  }
+  if (glyph_) DrawGlyph(dc, layout.glyph.left + shift, layout.glyph.top + shift, disabled ? kGlyphSize : 0);
 
   SetBkMode(dc, TRANSPARENT);
   // The caption takes the window font's colour.

@@ -27,6 +27,10 @@ class BitmapButton {
   void Draw(const DRAWITEMSTRUCT& item, bool defaultMark) const;
 
  private:
+  // The glyph's picture that starts at `sourceLeft`, at (x, y), without its
+  // transparent colour.
+  void DrawGlyph(HDC dc, int x, int y, int sourceLeft) const;
+
   HWND button_ = nullptr;
   HFONT font_ = nullptr;
   std::wstring caption_;

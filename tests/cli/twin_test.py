@@ -292,22 +292,26 @@ class TwinTest(unittest.TestCase):
         os.rename(os.path.join(tables, "SOLUC.DBF"), os.path.join(solution, "SOLUC.DBF"))
         os.link(os.path.join(tables, "PROF.DBF"), os.path.join(self.out, "enlace.xml"))
         os.symlink(os.path.join(tables, "Asig.DBT"), os.path.join(self.out, "simbolico.xml"))
+        with open(os.path.join(tables, "Tempovia.ini"), "w") as ini:
+            ini.write("[Transformadores]\n")
         cases = [
-            ("enlace.xml", "PROF.DBF"),  # a hard link
-            ("simbolico.xml", "Asig.DBT"),  # a symbolic link, to a memo file
-            (os.path.join("escuela", ".", "..", "escuela", "GRUP.DBF"), "GRUP.DBF"),
-            (os.path.join("solucion", "SOLUC.DBF"), "SOLUC.DBF"),
+            ("enlace.xml", "the input file", "PROF.DBF"),  # a hard link
+            ("simbolico.xml", "the input file", "Asig.DBT"),  # a symbolic link, to a memo file
+            (os.path.join("escuela", ".", "..", "escuela", "GRUP.DBF"), "the input file", "GRUP.DBF"),
+            (os.path.join("solucion", "SOLUC.DBF"), "the input file", "SOLUC.DBF"),
+            (os.path.join("escuela", "Tempovia.ini"), "the host's handshake file", "Tempovia.ini"),
+            (os.path.join("solucion", "SOLUC.MDX"), "the index file", "SOLUC.MDX"),  # by name, not there yet
         ]
         if WINDOWS:
-            cases.append((os.path.join("escuela", "aula.dbf"), "AULA.DBF"))  # letter case is ignored there
+            cases.append((os.path.join("escuela", "aula.dbf"), "the input file", "AULA.DBF"))  # case is ignored there
         before = folder_digest(self.out)
-        for output, table in cases:
+        for output, what, name in cases:
             with self.subTest(output=output):
                 status, out, err = self.twin("--tables", tables, "--solution", solution,
                                              "--output", os.path.join(self.out, output))
                 self.assertEqual((status, out), (2, ""))
-                self.assertRegex(err, r"^zorva-export: --output names the input file '[^'\n]*" + re.escape(table) +
-                                 "'\nusage: zorva-export")
+                self.assertRegex(err, r"^zorva-export: --output names " + re.escape(what) + " '[^'\n]*" +
+                                 re.escape(name) + "'\nusage: zorva-export")
                 self.assertEqual(folder_digest(self.out), before)
 
     @unittest.skipIf(WINDOWS, "vfat is a POSIX system's mount here")

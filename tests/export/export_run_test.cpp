@@ -157,23 +157,32 @@ std::map<fs::path, std::size_t> Contents(const fs::path& folder) {
   return files;
 }
 
-TEST_F(ExportRunTest, AnOutputThatIsOneOfTheTablesIsRefusedBeforeAnyTableIsOpened) {
+TEST_F(ExportRunTest, AnOutputThatIsOneOfTheHostsFilesIsRefusedBeforeAnyTableIsOpened) {
   const fs::path tables = output_ / "escuela", solution = output_ / "solucion";
   fs::copy(fixtures_ / "school", tables);
   fs::create_directory(solution);
   fs::rename(tables / "SOLUC.DBF", solution / "SOLUC.DBF");
   fs::create_hard_link(tables / "PROF.DBF", output_ / "enlace.xml");
-  const std::vector<fs::path> outputs{
-      output_ / "enlace.xml",                        // a hard link
-      tables / "Asig.DBT",                           // a memo file
-      tables / "." / ".." / "escuela" / "GRUP.DBF",  // another spelling
-      solution / "SOLUC.DBF",                        // the other folder
+  std::ofstream(tables / "Tempovia.ini") << "[Transformadores]\n";
+  std::ofstream(tables / "PROF.MDX") << "index";
+  fs::create_hard_link(tables / "PROF.MDX", output_ / "indice.xml");
+  const std::string table = "es una de las tablas que se exportan";
+  const std::string index = "es un archivo de índices de las tablas de Tempovia";
+  const std::vector<std::pair<fs::path, std::string>> outputs{
+      {output_ / "enlace.xml", table},                        // a hard link
+      {tables / "Asig.DBT", "es el archivo memo de una de las tablas que se exportan"},
+      {tables / "." / ".." / "escuela" / "GRUP.DBF", table},  // another spelling
+      {solution / "SOLUC.DBF", table},                        // the other folder
+      {tables / "Tempovia.ini", "es el archivo en el que Tempovia recibe el resultado"},
+      {output_ / "indice.xml", index},   // a hard link to an index file
+      {solution / "SOLUC.NDX", index},   // by name, not there yet
+      {tables / "nuevo.cdx. ", index},   // as Windows takes the name
 #ifdef _WIN32
-      tables / "aula.dbf",  // letter case is ignored there
+      {tables / "aula.dbf", table},  // letter case is ignored there
 #endif
   };
   const auto before = Contents(output_);
-  for (const fs::path& output : outputs) {
+  for (const auto& [output, what] : outputs) {
     SCOPED_TRACE(output.string());
     window_.Expect({output.string()});
     ExportRun run(window_, tables.string(), solution.string());
@@ -182,8 +191,7 @@ TEST_F(ExportRunTest, AnOutputThatIsOneOfTheTablesIsRefusedBeforeAnyTableIsOpene
       run.BImportarClick();
       ADD_FAILURE() << "the run did not fail";
     } catch (const Failure& failure) {
-      EXPECT_EQ(failure.text(), "No se puede guardar el XML en '" + output.string() +
-                                    "': es una de las tablas que se exportan");
+      EXPECT_EQ(failure.text(), ProgramTextFromUtf8("No se puede guardar el XML en '" + output.string() + "': " + what));
     }
     EXPECT_THAT(window_.events, ElementsAre("ask []"));
     EXPECT_EQ(run.ExportSucceeded(), 0);

@@ -1,6 +1,6 @@
 // Both help paths, worked through the real program under Wine: F1 and the
 // button "F1 AYUDA" reach the HTML Help engine. The engine is the logging
-// stand-in, copied as HHCtrl.ocx beside the program, which writes each call
+// stand-in, put in the system folder as HHCtrl.ocx, which writes each call
 // to a log in the program folder.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver/driver.h"
+#include "support/system_library_stand_in.h"
 
 namespace zorva::driver {
 namespace {
@@ -15,18 +16,16 @@ namespace {
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // The program started by hand from another current folder, with or without
-// the logging engine beside it.
+// the logging engine in the system folder.
 struct HelpRun {
   ProgramFolder folder;
   std::wstring log = folder.File(L"help.log");
+  std::optional<testing::SystemLibraryStandIn> engine;
   std::optional<Process> process;
   HWND window = nullptr;
 
   explicit HelpRun(bool withEngine = true) {
-    if (withEngine) {
-      const std::wstring engine = WindowsPath(Environment("ZORVA_LOGGING_HHCTRL"));
-      EXPECT_TRUE(CopyFileW(engine.c_str(), folder.File(L"HHCtrl.ocx").c_str(), FALSE));
-    }
+    if (withEngine) engine.emplace(WindowsPath(Environment("ZORVA_LOGGING_HHCTRL")), L"hhctrl.ocx");
     SetEnvironmentVariableW(L"ZORVA_HELP_LOG", log.c_str());
     wchar_t windows[MAX_PATH];
     GetWindowsDirectoryW(windows, MAX_PATH);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/system_library_stand_in.h"
+
 namespace zorva {
 namespace {
 
@@ -19,10 +21,13 @@ std::vector<std::string> Lines(const std::filesystem::path& file) {
   return lines;
 }
 
-// Run with the logging stand-in as HHCtrl.ocx beside this program.
-TEST(HtmlHelpEngineTest, CallsReachTheEntryOfTheLibraryBesideTheProgram) {
+// Run with the logging stand-in as the system's HHCtrl.ocx.
+TEST(HtmlHelpEngineTest, CallsReachTheEntryOfTheSystemsLibrary) {
   if (GetEnvironmentVariableA("ZORVA_NO_HELP_ENGINE", nullptr, 0))
     GTEST_SKIP() << "engine disabled in this run";
+  // The build's path, on Wine's drive Z:.
+  const testing::SystemLibraryStandIn standIn(
+      L"Z:" + std::filesystem::path(std::getenv("ZORVA_LOGGING_HHCTRL")).wstring(), L"hhctrl.ocx");
   const auto log = std::filesystem::temp_directory_path() / "zorva_help_engine_test.log";
   std::filesystem::remove(log);
   SetEnvironmentVariableA("ZORVA_HELP_LOG", log.string().c_str());

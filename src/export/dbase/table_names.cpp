@@ -7,19 +7,19 @@ namespace {
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string_view LastPart(std::string_view path) {
+}  // namespace
+
+std::string_view FileNameOf(std::string_view path) {
   const std::size_t slash = path.find_last_of("/\\:");
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
-
-}  // namespace
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::string_view Extension(std::string_view name) {
-  const std::string_view last = LastPart(name);
+  const std::string_view last = FileNameOf(name);
   const std::size_t dot = last.rfind('.');
   return dot == std::string_view::npos ? std::string_view{} : last.substr(dot);
 }
@@ -40,7 +40,7 @@ std::string_view FolderOf(std::string_view path) {
 }
 
 std::string SiblingFileName(std::string_view path, std::string_view extension) {
-  std::string_view last = LastPart(path);
+  std::string_view last = FileNameOf(path);
   last.remove_suffix(Extension(last).size());
   return std::string(last) + std::string(extension);
 }

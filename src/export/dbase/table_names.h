@@ -9,6 +9,9 @@ namespace zorva::dbase {
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
+// The last part of a path: the file's name.
+std::string_view FileNameOf(std::string_view path);
+
 // The extension of the last part of a path, with its dot; empty when none.
 std::string_view Extension(std::string_view name);
 
