@@ -19,7 +19,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace {
 

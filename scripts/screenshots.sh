@@ -8,7 +8,7 @@
 # from the host's window and the program's as host mode draws it. Run it again whenever the window, its boxes or their
 # texts change, and commit the pictures; the help build takes them from there.
 #
-# tests/driver/picture_tour.cpp works the program and saves the pictures. It
+# tests/support/picture_tour.cpp works the program and saves the pictures. It
 # runs in a Wine virtual desktop on a private Xvfb, so that Wine draws the
 # windows' frames too, and in a Wine prefix of its own.
 set -eu
@@ -22,9 +22,9 @@ work=$(mktemp -d)
 export WINEPREFIX="$build/wineprefix-pictures"
 trap 'scripts/wine-run --server -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
-export ZORVA_PROGRAM="$build/src/app/TemposZORVA.exe" ZORVA_FAKE_HOST="$build/tests/driver/fake_host.exe"
+export ZORVA_PROGRAM="$build/src/app/TemposZORVA.exe" ZORVA_FAKE_HOST="$build/tests/support/fake_host.exe"
 export ZORVA_DEMO_TABLES="$PWD/data/demo" LANG=es_ES.UTF-8
-tour=$(printf 'Z:%s' "$build/tests/driver/picture_tour.exe" | tr / '\\')
+tour=$(printf 'Z:%s' "$build/tests/support/picture_tour.exe" | tr / '\\')
 folder=$(printf 'Z:%s' "$work" | tr / '\\')
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -eu -c '
   # A caret that never blinks: an unchanged window gives the same picture.

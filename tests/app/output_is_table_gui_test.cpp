@@ -2,7 +2,7 @@
 // worked through the real program under Wine: the table must survive.
 #include <gtest/gtest.h>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace zorva::driver {
 namespace {

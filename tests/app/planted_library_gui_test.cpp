@@ -4,7 +4,7 @@
 // take a program's own copy of each, as Windows does.
 #include <gtest/gtest.h>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace zorva::driver {
 namespace {

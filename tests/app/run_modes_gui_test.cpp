@@ -1,7 +1,7 @@
 // The run modes, worked through the real program under Wine.
 #include <gtest/gtest.h>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace zorva::driver {
 namespace {

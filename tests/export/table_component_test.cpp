@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "export/dbase/engine_failure.h"
-#include "export/dbase/table_bytes.h"
+#include "support/table_bytes.h"
 #include "export/dbase/table_files.h"
 #include "export/dbase/table_names.h"
 #include "textforms/failure_texts.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 #include "support/system_library_stand_in.h"
 
 namespace zorva::driver {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "help/program_help.h"
-#include "help/recording_engine.h"
+#include "support/recording_engine.h"
 #include "textforms/failure.h"
 
 namespace zorva {

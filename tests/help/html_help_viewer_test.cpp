@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "help/help_manager.h"
-#include "help/recording_engine.h"
+#include "support/recording_engine.h"
 
 namespace zorva {
 namespace {

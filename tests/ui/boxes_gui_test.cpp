@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace zorva::driver {
 namespace {

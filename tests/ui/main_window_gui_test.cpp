@@ -1,7 +1,7 @@
 // The main window as a person sees and works it, under Wine at 96 dpi.
 #include <gtest/gtest.h>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace zorva::driver {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/in_process_windows.h"
+#include "support/in_process_windows.h"
 
 namespace zorva::testing {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/in_process_windows.h"
+#include "support/in_process_windows.h"
 #include "ui/application.h"
 #include "ui/notice_box.h"
 #include "ui/notice_layout.h"

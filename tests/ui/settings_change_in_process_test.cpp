@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ui/application_window.h"
-#include "ui/in_process_windows.h"
+#include "support/in_process_windows.h"
 #include "textforms/regional_formats.h"
 
 namespace zorva::testing {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/in_process_windows.h"
+#include "support/in_process_windows.h"
 #include "textforms/failure.h"
 #include "textforms/system_text.h"
 #include "ui/clipboard.h"

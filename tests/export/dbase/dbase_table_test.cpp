@@ -11,7 +11,7 @@
 
 #include "export/dbase/byte_source.h"
 #include "export/dbase/memo_file.h"
-#include "export/dbase/table_bytes.h"
+#include "support/table_bytes.h"
 #include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
 

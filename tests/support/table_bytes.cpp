@@ -1,4 +1,4 @@
-#include "export/dbase/table_bytes.h"
+#include "support/table_bytes.h"
 
 #include "export/dbase/byte_source.h"
 

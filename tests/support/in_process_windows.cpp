@@ -1,4 +1,4 @@
-#include "ui/in_process_windows.h"
+#include "support/in_process_windows.h"
 
 #include <cwchar>
 

@@ -16,7 +16,7 @@
 #include "app/start_parameters.h"
 #include "app/run_modes.h"
 #include "help/program_help.h"
-#include "help/recording_engine.h"
+#include "support/recording_engine.h"
 #include "ui/main_window.h"
 
 namespace zorva::testing {

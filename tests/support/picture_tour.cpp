@@ -21,7 +21,7 @@
 #include <exception>
 #include <string>
 
-#include "driver/driver.h"
+#include "support/driver.h"
 
 namespace {
 

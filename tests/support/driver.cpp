@@ -1,4 +1,4 @@
-#include "driver/driver.h"
+#include "support/driver.h"
 
 #include <tlhelp32.h>
 
