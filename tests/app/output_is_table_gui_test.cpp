@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
+#include "support/running_program.h"
 
 namespace zorva::driver {
 namespace {
@@ -27,43 +28,37 @@ std::wstring AnswerWithTable(DWORD process, const std::wstring& file) {
 }
 
 TEST(OutputIsTable, TheProgramFoldersTableIsRefusedAndTheWindowStays) {
-  ProgramFolder folder;
-  folder.AddDemoTables();
-  const std::wstring table = folder.File(L"Asig.DBF");
-  const std::string before = ReadFile(table);
-  Process program(folder.program(), {}, folder.path());
-  const HWND window = WaitForTopWindow(program.id(), L"TMForm");
+  RunningProgram program({.prepare = [](const ProgramFolder& folder) { folder.AddDemoTables(); }});
+  const HWND window = program.window;
   ASSERT_TRUE(window);
+  const std::wstring table = program.folder.File(L"Asig.DBF");
+  const std::string before = ReadFile(table);
   Click(Button(window, L"Aceptar"));
-  const std::wstring shown = AnswerWithTable(program.id(), table);
+  const std::wstring shown = AnswerWithTable(program.ProgramId(), table);
   EXPECT_TRUE(ReadFile(table) == before) << "the table is replaced";
   ASSERT_EQ(shown, Refusal(table));
   EXPECT_TRUE(IsWindowVisible(Button(window, L"Aceptar")));
   Click(Button(window, L"&Salir"));
-  EXPECT_EQ(program.WaitForExit(), 0u);
+  EXPECT_EQ(program.process().WaitForExit(), 0u);
 }
 
 TEST(OutputIsTable, TheSolutionIsRefusedAndTheHostReadsZero) {
-  ProgramFolder folder;
-  folder.AddDemoTables();
   const std::wstring solution = L"C:\\ttemp\\SOLUC.DBF";
-  const std::string before = ReadFile(solution);
-  Process host(WindowsPath(Environment("ZORVA_FAKE_HOST")), {L"\"" + folder.program() + L"\"", L"importar"},
-               folder.path());
-  const HWND hostWindow = WaitForTopWindow(host.id(), L"ZorvaFakeHost");
-  ASSERT_TRUE(hostWindow);
-  HWND window = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (window = FindChild(hostWindow, L"TMForm", L"")) != nullptr; }));
-  DWORD program = 0;
-  GetWindowThreadProcessId(window, &program);
-  const std::wstring shown = AnswerWithTable(program, solution);
+  std::string before;
+  RunningProgram run({.host = L"importar", .waitForWindow = false, .prepare = [&](const ProgramFolder& folder) {
+                        folder.AddDemoTables();
+                        before = ReadFile(solution);
+                      }});
+  ASSERT_TRUE(run.hostWindow);
+  const std::wstring shown = AnswerWithTable(run.ProgramId(), solution);
   EXPECT_TRUE(ReadFile(solution) == before) << "the table is replaced";
   ASSERT_EQ(shown, Refusal(solution));
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window); })) << "the window stays inside the host";
+  const HWND window = run.WaitForWindow();
+  ASSERT_TRUE(window) << "the window stays inside the host";
   EXPECT_TRUE(IsWindowVisible(Button(window, L"Aceptar")));
   PressButton(Button(window, L"&Salir"));
-  EXPECT_EQ(host.WaitForExit(), 0u);
-  EXPECT_EQ(IniValue(folder.File(L"Tempovia.ini"), L"Transformadores", L"Transformado"), L"0");
+  EXPECT_EQ(run.process().WaitForExit(), 0u);
+  EXPECT_EQ(IniValue(run.Ini(), L"Transformadores", L"Transformado"), L"0");
 }
 
 }  // namespace

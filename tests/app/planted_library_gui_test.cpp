@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
+#include "support/running_program.h"
 
 namespace zorva::driver {
 namespace {
@@ -15,15 +16,18 @@ namespace {
 constexpr const wchar_t* kPlanted[] = {L"HHCtrl.ocx", L"msimg32.dll"};
 
 TEST(PlantedLibrary, NoneIsLoadedAndF1OpensTheSystemsHelp) {
-  ProgramFolder folder;
   const std::wstring planted = WindowsPath(Environment("ZORVA_PLANTED_LIBRARY"));
-  for (const wchar_t* name : kPlanted) ASSERT_TRUE(CopyFileW(planted.c_str(), folder.File(name).c_str(), FALSE));
   // The help file, from beside the built program.
   const std::wstring built = WindowsPath(Environment("ZORVA_PROGRAM"));
   const std::wstring helpFile = built.substr(0, built.rfind(L'\\') + 1) + L"NA.chm";
-  ASSERT_TRUE(CopyFileW(helpFile.c_str(), folder.File(L"NA.chm").c_str(), FALSE));
-  Process program(folder.program(), {}, folder.path());
-  const HWND window = WaitForTopWindow(program.id(), L"TMForm");
+  bool copied = true;
+  RunningProgram program({.prepare = [&](const ProgramFolder& folder) {
+    for (const wchar_t* name : kPlanted) copied &= CopyFileW(planted.c_str(), folder.File(name).c_str(), FALSE) != 0;
+    copied &= CopyFileW(helpFile.c_str(), folder.File(L"NA.chm").c_str(), FALSE) != 0;
+  }});
+  ASSERT_TRUE(copied);
+  const ProgramFolder& folder = program.folder;
+  const HWND window = program.window;
   ASSERT_TRUE(window);
   for (const wchar_t* name : kPlanted) {
     EXPECT_FALSE(FileExists(folder.File(name) + L".loaded")) << name;
@@ -31,7 +35,7 @@ TEST(PlantedLibrary, NoneIsLoadedAndF1OpensTheSystemsHelp) {
     DeleteFileW(folder.File(name).c_str());
   }
   PressKey(window, VK_F1);
-  EXPECT_TRUE(WaitForTopWindow(program.id(), L"HH Parent")) << "the help window";
+  EXPECT_TRUE(WaitForTopWindow(program.process().id(), L"HH Parent")) << "the help window";
 }
 
 }  // namespace

@@ -2,51 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
+#include "support/running_program.h"
 
 namespace zorva::driver {
 namespace {
 
 const std::wstring kSection = L"Transformadores";
 const std::wstring kKey = L"Transformado";
-
-// The program started by hand, with the given parameters.
-struct ByHand {
-  ProgramFolder folder;
-  Process process;
-  HWND window = nullptr;
-
-  explicit ByHand(const std::vector<std::wstring>& parameters, bool waitForWindow = true)
-      : process(folder.program(), parameters, folder.path()) {
-    if (waitForWindow) window = WaitForTopWindow(process.id(), L"TMForm");
-  }
-  std::wstring Ini() const { return folder.File(L"Tempovia.ini"); }
-};
-
-// The program started by the fake host, with `word` as its first parameter.
-struct Hosted {
-  ProgramFolder folder;
-  Process host;
-  HWND hostWindow = nullptr;
-  HWND window = nullptr;
-
-  explicit Hosted(const std::wstring& word = L"importar", bool waitForWindow = true)
-      : host(WindowsPath(Environment("ZORVA_FAKE_HOST")), {L"\"" + folder.program() + L"\"", word}, folder.path()) {
-    hostWindow = WaitForTopWindow(host.id(), L"ZorvaFakeHost");
-    if (waitForWindow) WaitForProgramWindow();
-  }
-  void WaitForProgramWindow() {
-    WaitUntil([&] { return (window = FindChild(hostWindow, L"TMForm", L"")) && IsWindowVisible(window); });
-  }
-  // The program's process, known by its window in the host's, shown or not.
-  DWORD ProgramId() const {
-    HWND hosted = nullptr;
-    WaitUntil([&] { return (hosted = FindChild(hostWindow, L"TMForm", L"")) != nullptr; });
-    DWORD id = 0;
-    GetWindowThreadProcessId(hosted, &id);
-    return id;
-  }
-  std::wstring Ini() const { return folder.File(L"Tempovia.ini"); }
-};
 
 HWND Salir(HWND window) { return FindChild(window, L"Button", L"&Salir"); }
 HWND Aceptar(HWND window) { return FindChild(window, L"Button", L"Aceptar"); }
@@ -77,30 +39,30 @@ TEST(RunModes, NoneOneOrThreeParametersGiveTheInteractiveWindow) {
   const std::vector<std::vector<std::wstring>> cases = {{}, {L"importar"}, {L"importar", L"1234", L"tres"}};
   for (const auto& parameters : cases) {
     SCOPED_TRACE(parameters.size());
-    ByHand program(parameters);
+    RunningProgram program({.parameters = parameters});
     ASSERT_TRUE(program.window);
     EXPECT_TRUE(HasFrame(program.window));
     const HWND entry = GetWindow(program.window, GW_OWNER);
     EXPECT_TRUE(IsWindowVisible(entry)) << "the taskbar entry's window";
     EXPECT_EQ(Text(entry), L"TemposZORVA");
-    EXPECT_FALSE(WaitForSaveDialog(program.process.id(), 1s)) << "no export at first show";
+    EXPECT_FALSE(WaitForSaveDialog(program.process().id(), 1s)) << "no export at first show";
     Click(Salir(program.window));
-    EXPECT_EQ(program.process.WaitForExit(), 0u);
+    EXPECT_EQ(program.process().WaitForExit(), 0u);
     EXPECT_FALSE(FileExists(program.Ini())) << "nothing written outside host mode";
   }
 }
 
 TEST(RunModes, ABadWindowNumberIsReportedAndTheWindowIsAnOrdinaryOne) {
-  ByHand program({L"mirar", L"12G4"}, false);
-  const auto box = WaitForFailureBox(program.process.id());
+  RunningProgram program({.parameters = {L"mirar", L"12G4"}, .waitForWindow = false});
+  const auto box = WaitForFailureBox(program.process().id());
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, L"'$12G4' no es un valor entero válido.");
   PressKey(box->window, VK_RETURN);
-  program.window = WaitForTopWindow(program.process.id(), L"TMForm");
+  program.WaitForWindow();
   ASSERT_TRUE(program.window);
   EXPECT_TRUE(HasFrame(program.window));
   Click(Salir(program.window));
-  EXPECT_EQ(program.process.WaitForExit(), 0u);
+  EXPECT_EQ(program.process().WaitForExit(), 0u);
   EXPECT_FALSE(FileExists(program.Ini()));
 }
 
@@ -108,22 +70,22 @@ TEST(RunModes, ANumberThatNamesNoWindowGivesABorderlessTopLevelWindowInHostMode)
   // 0, and a number that no window can have (its low word is 0).
   for (const std::wstring number : {L"0", L"7FFE0000"}) {
     SCOPED_TRACE(std::string(number.begin(), number.end()));
-    ByHand program({L"mirar", number});
+    RunningProgram program({.parameters = {L"mirar", number}});
     ASSERT_TRUE(program.window);
     EXPECT_FALSE(HasFrame(program.window));
     EXPECT_EQ(GetAncestor(program.window, GA_PARENT), GetDesktopWindow());
-    EXPECT_FALSE(WaitForFailureBox(program.process.id(), 1s));
+    EXPECT_FALSE(WaitForFailureBox(program.process().id(), 1s));
     Click(Salir(program.window));
-    EXPECT_EQ(program.process.WaitForExit(), 0u);
+    EXPECT_EQ(program.process().WaitForExit(), 0u);
     EXPECT_EQ(IniValue(program.Ini(), kSection, kKey), L"0");
   }
 }
 
 TEST(RunModes, AnotherWordInHostModeWaitsInsideTheHostAndClosingWritesOnlyTheHandshakeKey) {
-  Hosted run(L"mirar", false);
+  RunningProgram run({.host = L"mirar", .waitForWindow = false});
   WriteFile(run.Ini(),
             "[General]\r\nCurso=2024\r\n[Transformadores]\r\nOtro=x\r\nTransformado=7\r\n[Final]\r\nClave=valor\r\n");
-  run.WaitForProgramWindow();
+  run.WaitForWindow();
   ASSERT_TRUE(run.window);
   EXPECT_EQ(GetAncestor(run.window, GA_PARENT), run.hostWindow);
   EXPECT_FALSE(HasFrame(run.window));
@@ -140,7 +102,7 @@ TEST(RunModes, AnotherWordInHostModeWaitsInsideTheHostAndClosingWritesOnlyTheHan
     EXPECT_FALSE(IsWindowVisible(application)) << "no taskbar entry of its own inside the host";
 
   PressButton(Salir(run.window));
-  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(run.process().WaitForExit(), 0u);
   EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
   EXPECT_EQ(IniValue(run.Ini(), kSection, L"Otro"), L"x");
   EXPECT_EQ(IniValue(run.Ini(), L"General", L"Curso"), L"2024");
@@ -148,7 +110,7 @@ TEST(RunModes, AnotherWordInHostModeWaitsInsideTheHostAndClosingWritesOnlyTheHan
 }
 
 TEST(RunModes, AnUnwritableHandshakeFileKeepsTheWindowOpenAndEachCloseTriesAgain) {
-  Hosted run(L"mirar");
+  RunningProgram run({.host = L"mirar"});
   ASSERT_TRUE(run.window);
   WriteFile(run.Ini(), "[Transformadores]\r\nTransformado=7\r\n");
   // Held open by another program, which lets no one else write it: a
@@ -163,68 +125,68 @@ TEST(RunModes, AnUnwritableHandshakeFileKeepsTheWindowOpenAndEachCloseTriesAgain
     EXPECT_EQ(box->text, L"Unable to write to " + run.Ini() + L".");
     PressKey(box->window, VK_RETURN);
     EXPECT_TRUE(IsWindow(run.window));
-    EXPECT_TRUE(run.host.Running());
+    EXPECT_TRUE(run.process().Running());
   }
   CloseHandle(held);
   PressButton(Salir(run.window));
-  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(run.process().WaitForExit(), 0u);
   EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
 }
 
 TEST(RunModes, AnExportByHandWritesTheFileAndTheWindowStays) {
-  ByHand program({});
+  RunningProgram program;
   program.folder.AddDemoTables();
   ASSERT_TRUE(program.window);
   Click(Aceptar(program.window));
-  EXPECT_EQ(AnswerExport(program.process.id(), program.folder.File(L"horario")), L"Proceso finalizado")
-      << "exit code " << program.process.WaitForExit(1s).value_or(12345);
+  EXPECT_EQ(AnswerExport(program.process().id(), program.folder.File(L"horario")), L"Proceso finalizado")
+      << "exit code " << program.process().WaitForExit(1s).value_or(12345);
   EXPECT_TRUE(IsXmlExport(program.folder.File(L"horario.xml"))) << "the default extension is added";
   EXPECT_FALSE(IsWindowVisible(Aceptar(program.window)));
-  EXPECT_TRUE(program.process.Running());
+  EXPECT_TRUE(program.process().Running());
   Click(Salir(program.window));
-  EXPECT_EQ(program.process.WaitForExit(), 0u);
+  EXPECT_EQ(program.process().WaitForExit(), 0u);
   EXPECT_FALSE(FileExists(program.Ini()));
 }
 
 TEST(RunModes, ACancelledFirstDialogAsksForANameAndWritesNothing) {
-  ByHand program({});
+  RunningProgram program;
   program.folder.AddDemoTables();
   Click(Aceptar(program.window));
-  EXPECT_EQ(AnswerExport(program.process.id(), L""), L"Debe indicar un Nombre de Archivo");
+  EXPECT_EQ(AnswerExport(program.process().id(), L""), L"Debe indicar un Nombre de Archivo");
   EXPECT_TRUE(IsWindowVisible(Aceptar(program.window)));
-  EXPECT_TRUE(program.process.Running());
+  EXPECT_TRUE(program.process().Running());
 }
 
 TEST(RunModes, ACancelledLaterDialogExportsUnderTheEarlierName) {
-  ByHand program({});
+  RunningProgram program;
   // Without SOLUC the first run fails after the name has been confirmed.
   const std::wstring solution = L"C:\\ttemp\\SOLUC.DBF";
   DeleteFileW(solution.c_str());
   const std::wstring name = program.folder.File(L"salida.xml");
   Click(Aceptar(program.window));
-  ConfirmSaveDialog(WaitForSaveDialog(program.process.id()), name);
-  const auto failure = WaitForFailureBox(program.process.id(), 60s);
+  ConfirmSaveDialog(WaitForSaveDialog(program.process().id()), name);
+  const auto failure = WaitForFailureBox(program.process().id(), 60s);
   ASSERT_TRUE(failure);
   PressKey(failure->window, VK_RETURN);
   EXPECT_FALSE(FileExists(name));
 
   program.folder.AddDemoTables();
   Click(Aceptar(program.window));
-  EXPECT_EQ(AnswerExport(program.process.id(), L""), L"Proceso finalizado");
+  EXPECT_EQ(AnswerExport(program.process().id(), L""), L"Proceso finalizado");
   EXPECT_TRUE(IsXmlExport(name));
 }
 
 TEST(RunModes, TheHostStartsTheExportAndReadsOneWhenItCompletes) {
-  Hosted run(L"Importar", false);  // any letter case
+  RunningProgram run({.host = L"Importar", .waitForWindow = false});  // any letter case
   run.folder.AddDemoTables();
   EXPECT_EQ(AnswerExport(run.ProgramId(), run.folder.File(L"horario.xml")), L"Proceso finalizado");
-  EXPECT_EQ(run.host.WaitForExit(), 0u) << "the program ends, and the host after it";
+  EXPECT_EQ(run.process().WaitForExit(), 0u) << "the program ends, and the host after it";
   EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"1");
   EXPECT_TRUE(IsXmlExport(run.folder.File(L"horario.xml")));
 }
 
 TEST(RunModes, TheHostReadsZeroWhenTheDialogIsCancelled) {
-  Hosted run(L"importar", false);
+  RunningProgram run({.host = L"importar", .waitForWindow = false});
   run.folder.AddDemoTables();
   const DWORD program = run.ProgramId();
   CancelSaveDialog(WaitForSaveDialog(program));
@@ -234,7 +196,7 @@ TEST(RunModes, TheHostReadsZeroWhenTheDialogIsCancelled) {
   // Nothing is written before the window closes.
   EXPECT_FALSE(FileExists(run.Ini()));
   PressKey(notice->window, VK_RETURN);
-  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(run.process().WaitForExit(), 0u);
   EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
   EXPECT_TRUE(FindFiles(run.folder.File(L"*.xml")).empty()) << "no export file";
 }
@@ -248,16 +210,16 @@ TEST(RunModes, InHostModeTheWindowTakesNoInputWhileABoxIsOpen) {
     PressButton(Aceptar(window));
     PressButton(Salir(window));
   };
-  const auto nothingHappened = [](const Hosted& run, const char* box) {
+  const auto nothingHappened = [](const RunningProgram& run, const char* box) {
     SCOPED_TRACE(box);
     EXPECT_EQ(TopWindows(run.ProgramId(), L"#32770").size(), std::string(box) == "notice" ? 0u : 1u)
         << "no second save dialog";
-    EXPECT_TRUE(run.host.Running());
+    EXPECT_TRUE(run.process().Running());
     EXPECT_TRUE(IsWindow(run.window));
     EXPECT_FALSE(FileExists(run.Ini())) << "no close";
   };
   {
-    Hosted run(L"mirar");
+    RunningProgram run({.host = L"mirar"});
     run.folder.AddDemoTables();
     ASSERT_TRUE(run.window);
     PressButton(Aceptar(run.window));
@@ -272,11 +234,11 @@ TEST(RunModes, InHostModeTheWindowTakesNoInputWhileABoxIsOpen) {
     pressBoth(run.window);
     nothingHappened(run, "notice");
     PressKey(notice->window, VK_RETURN);
-    EXPECT_EQ(run.host.WaitForExit(), 0u);
+    EXPECT_EQ(run.process().WaitForExit(), 0u);
     EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"1");
   }
   {
-    Hosted run(L"mirar");
+    RunningProgram run({.host = L"mirar"});
     run.folder.AddTables("missing-field");
     ASSERT_TRUE(run.window);
     PressButton(Aceptar(run.window));
@@ -288,32 +250,32 @@ TEST(RunModes, InHostModeTheWindowTakesNoInputWhileABoxIsOpen) {
     PressKey(failure->window, VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(failure->window); }, 5s));
     PressButton(Salir(run.window));
-    EXPECT_EQ(run.host.WaitForExit(), 0u);
+    EXPECT_EQ(run.process().WaitForExit(), 0u);
     EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"0");
   }
 }
 
 TEST(RunModes, AnotherWordInHostModeExportsWhenTheUserPressesAceptar) {
-  Hosted run(L"mirar");
+  RunningProgram run({.host = L"mirar"});
   run.folder.AddDemoTables();
   PressButton(Aceptar(run.window));
   EXPECT_EQ(AnswerExport(run.ProgramId(), run.folder.File(L"horario.xml")), L"Proceso finalizado");
-  EXPECT_EQ(run.host.WaitForExit(), 0u);
+  EXPECT_EQ(run.process().WaitForExit(), 0u);
   EXPECT_EQ(IniValue(run.Ini(), kSection, kKey), L"1");
 }
 
 TEST(RunModes, ABadWindowNumberWithImportarStillExportsButNeverCloses) {
-  ByHand program({L"importar", L"12G4"}, false);
+  RunningProgram program({.parameters = {L"importar", L"12G4"}, .waitForWindow = false});
   program.folder.AddDemoTables();
-  const auto box = WaitForFailureBox(program.process.id());
+  const auto box = WaitForFailureBox(program.process().id());
   ASSERT_TRUE(box);
   PressKey(box->window, VK_RETURN);
-  EXPECT_EQ(AnswerExport(program.process.id(), program.folder.File(L"horario.xml")), L"Proceso finalizado");
-  program.window = WaitForTopWindow(program.process.id(), L"TMForm");
+  EXPECT_EQ(AnswerExport(program.process().id(), program.folder.File(L"horario.xml")), L"Proceso finalizado");
+  program.WaitForWindow();
   ASSERT_TRUE(program.window);
-  EXPECT_TRUE(program.process.Running());
+  EXPECT_TRUE(program.process().Running());
   Click(Salir(program.window));
-  EXPECT_EQ(program.process.WaitForExit(), 0u);
+  EXPECT_EQ(program.process().WaitForExit(), 0u);
   EXPECT_FALSE(FileExists(program.Ini()));
 }
 

@@ -23,9 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FileNames;
-using testing::ReadFile;
-using testing::ScratchFolder;
+using test_support::FileNames;
+using test_support::ReadFile;
+using test_support::ScratchFolder;
 
 class FakeWindow : public ExportWindow {
  public:

@@ -9,7 +9,7 @@
 #include "textforms/failure.h"
 #include "textforms/failure_texts.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 
 // Names are literals: a column's name outlives it.
 inline ColumnValue NullColumn(std::string_view name, ColumnKind kind) {
@@ -76,4 +76,4 @@ inline FakeRow RowFor(std::string_view component, std::vector<std::string_view> 
   return FakeRow(std::string(component), std::move(values));
 }
 
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

@@ -20,9 +20,9 @@ namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
-using dbase::testing::FailureOf;
-using dbase::testing::StatusOf;
-using dbase::testing::TableBytes;
+using dbase::test_support::FailureOf;
+using dbase::test_support::StatusOf;
+using dbase::test_support::TableBytes;
 
 std::uint16_t Code(EngineStatus status) { return static_cast<std::uint16_t>(status); }
 

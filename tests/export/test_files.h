@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zorva::testing {
+namespace zorva::test_support {
 
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -36,4 +36,4 @@ inline std::filesystem::path ScratchFolder(const std::string& prefix) {
   return folder;
 }
 
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/driver.h"
+#include "support/running_program.h"
 #include "support/system_library_stand_in.h"
 
 namespace zorva::driver {
@@ -18,22 +19,17 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 // The program started by hand from another current folder, with or without
 // the logging engine in the system folder.
 struct HelpRun {
-  ProgramFolder folder;
-  std::wstring log = folder.File(L"help.log");
-  std::optional<testing::SystemLibraryStandIn> engine;
-  std::optional<Process> process;
-  HWND window = nullptr;
+  std::optional<test_support::SystemLibraryStandIn> engine;
+  RunningProgram program;
+  std::wstring log = program.folder.File(L"help.log");
 
-  explicit HelpRun(bool withEngine = true) {
-    if (withEngine) engine.emplace(WindowsPath(Environment("ZORVA_LOGGING_HHCTRL")), L"hhctrl.ocx");
-    SetEnvironmentVariableW(L"ZORVA_HELP_LOG", log.c_str());
-    wchar_t windows[MAX_PATH];
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    process.emplace(folder.program(), std::vector<std::wstring>{}, windows);
-    window = WaitForTopWindow(process->id(), L"TMForm");
-  }
+  explicit HelpRun(bool withEngine = true)
+      : program({.fromWindowsFolder = true, .prepare = [this, withEngine](const ProgramFolder& folder) {
+                   if (withEngine) engine.emplace(WindowsPath(Environment("ZORVA_LOGGING_HHCTRL")), L"hhctrl.ocx");
+                   SetEnvironmentVariableW(L"ZORVA_HELP_LOG", folder.File(L"help.log").c_str());
+                 }}) {}
 
-  std::string HelpFile() const { return Narrow(folder.path()) + "NA.chm"; }
+  std::string HelpFile() const { return Narrow(program.folder.path()) + "NA.chm"; }
 
   // The calls logged so far, once there are `count` of them.
   std::vector<std::string> Calls(std::size_t count) const {
@@ -70,21 +66,21 @@ class NoEngine {
 
 TEST(HelpGui, TheHelpButtonAsksForTheContentsOfTheHelpFileInTheProgramFolder) {
   HelpRun run;
-  ASSERT_TRUE(run.window);
-  Click(Button(run.window, L"F1 AYUDA"));
+  ASSERT_TRUE(run.program.window);
+  Click(Button(run.program.window, L"F1 AYUDA"));
   EXPECT_EQ(run.Calls(1), std::vector<std::string>{"caller=0 command=1 file=" + run.HelpFile() + " data=0"});
-  EXPECT_FALSE(WaitForFailureBox(run.process->id(), 1s));
+  EXPECT_FALSE(WaitForFailureBox(run.program.process().id(), 1s));
 }
 
 TEST(HelpGui, F1OnTheNoticeBoxDoesNothing) {
   HelpRun run;
-  ASSERT_TRUE(run.window);
-  run.folder.AddDemoTables();
-  Click(Button(run.window, L"Aceptar"));
-  const HWND dialog = WaitForSaveDialog(run.process->id());
+  ASSERT_TRUE(run.program.window);
+  run.program.folder.AddDemoTables();
+  Click(Button(run.program.window, L"Aceptar"));
+  const HWND dialog = WaitForSaveDialog(run.program.process().id());
   ASSERT_TRUE(dialog);
-  ConfirmSaveDialog(dialog, run.folder.File(L"horario.xml"));
-  const auto notice = WaitForNotice(run.process->id(), 60s);
+  ConfirmSaveDialog(dialog, run.program.folder.File(L"horario.xml"));
+  const auto notice = WaitForNotice(run.program.process().id(), 60s);
   ASSERT_TRUE(notice);
   EXPECT_EQ(notice->text, L"Proceso finalizado");
   PressKey(notice->window, VK_F1);
@@ -93,18 +89,18 @@ TEST(HelpGui, F1OnTheNoticeBoxDoesNothing) {
   PressKey(notice->window, VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(notice->window); }));
   // Back in the window, F1 reaches the engine again.
-  PressKey(run.window, VK_F1);
+  PressKey(run.program.window, VK_F1);
   EXPECT_EQ(run.Calls(1), std::vector<std::string>{"caller=0 command=15 file=" + run.HelpFile() + " data=1"});
 }
 
 TEST(HelpGui, WithoutTheEngineHelpDoesNothingAndSaysNothing) {
   const NoEngine noEngine;
   HelpRun run(false);
-  ASSERT_TRUE(run.window);
-  PressKey(run.window, VK_F1);
-  Click(Button(run.window, L"F1 AYUDA"));
-  EXPECT_FALSE(WaitForFailureBox(run.process->id(), 2s));
-  EXPECT_TRUE(run.process->Running());
+  ASSERT_TRUE(run.program.window);
+  PressKey(run.program.window, VK_F1);
+  Click(Button(run.program.window, L"F1 AYUDA"));
+  EXPECT_FALSE(WaitForFailureBox(run.program.process().id(), 2s));
+  EXPECT_TRUE(run.program.process().Running());
   EXPECT_FALSE(FileExists(run.log));
 }
 

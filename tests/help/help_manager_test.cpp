@@ -12,11 +12,11 @@ namespace {
 
 using ::testing::_;
 using ::testing::ElementsAre;
-using testing::EngineLog;
+using test_support::EngineLog;
 using ::testing::NiceMock;
-using testing::RecordingEngine;
+using test_support::RecordingEngine;
 using ::testing::Return;
-using testing::Shows;
+using test_support::Shows;
 
 constexpr char kFolder[] = "C:\\Tempovia\\";
 constexpr char kHelpFile[] = "C:\\Tempovia\\NA.chm";
@@ -151,13 +151,13 @@ TEST_F(TwoViewers, AKeywordBothViewersKnowIsChosenAmongSortedEntries) {
   EXPECT_CALL(*classic, ListKeywordEntries("tablas")).WillOnce(Return(std::vector<std::string>{": tablas"}));
   EXPECT_CALL(*classic, OpenKeyword).Times(0);
   manager.KeywordHelp("tablas", "");
-  EXPECT_EQ(*log, EngineLog{testing::ShowsIndex(kHelpFile, "tablas")});
+  EXPECT_EQ(*log, EngineLog{test_support::ShowsIndex(kHelpFile, "tablas")});
 }
 
 TEST_F(TwoViewers, AKeywordOneViewerKnowsGoesToItBare) {
   EXPECT_CALL(*classic, CountKeywordMatches).WillOnce(Return(0));
   manager.KeywordHelp(" tablas ", "");
-  EXPECT_EQ(*log, EngineLog{testing::ShowsIndex(kHelpFile, "tablas")});
+  EXPECT_EQ(*log, EngineLog{test_support::ShowsIndex(kHelpFile, "tablas")});
 }
 
 TEST_F(TwoViewers, AKeywordNoViewerKnowsFails) {

@@ -26,7 +26,7 @@ TEST(HtmlHelpEngineTest, CallsReachTheEntryOfTheSystemsLibrary) {
   if (GetEnvironmentVariableA("ZORVA_NO_HELP_ENGINE", nullptr, 0))
     GTEST_SKIP() << "engine disabled in this run";
   // The build's path, on Wine's drive Z:.
-  const testing::SystemLibraryStandIn standIn(
+  const test_support::SystemLibraryStandIn standIn(
       L"Z:" + std::filesystem::path(std::getenv("ZORVA_LOGGING_HHCTRL")).wstring(), L"hhctrl.ocx");
   const auto log = std::filesystem::temp_directory_path() / "zorva_help_engine_test.log";
   std::filesystem::remove(log);

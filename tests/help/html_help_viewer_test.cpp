@@ -8,10 +8,10 @@
 namespace zorva {
 namespace {
 
-using testing::EngineLog;
-using testing::RecordingEngine;
-using testing::Shows;
-using testing::ShowsIndex;
+using test_support::EngineLog;
+using test_support::RecordingEngine;
+using test_support::Shows;
+using test_support::ShowsIndex;
 
 constexpr char kFolder[] = "C:\\Tempovia\\";
 

@@ -4,7 +4,7 @@
 
 #include "ui/application.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout, TMForm* form) {
   const auto end = std::chrono::steady_clock::now() + timeout;
@@ -249,4 +249,4 @@ NoticeSight WatchNotice(const std::function<void()>& show) {
   return watch.sight;
 }
 
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

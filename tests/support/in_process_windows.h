@@ -19,7 +19,7 @@
 #include "support/recording_engine.h"
 #include "ui/main_window.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 
 using namespace std::chrono_literals;
 
@@ -114,4 +114,4 @@ struct NoticeSight {
 // closes it with Enter.
 NoticeSight WatchNotice(const std::function<void()>& show);
 
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

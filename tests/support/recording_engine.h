@@ -9,7 +9,7 @@
 
 #include "help/help_engine.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 
 // One engine call as the engine saw it. The index command's data is the
 // keyword's text; every other command's data is a number.
@@ -62,4 +62,4 @@ inline EngineCall ShowsIndex(std::string file, std::string keyword) {
   return {0, std::move(file), kEngineDisplayIndex, 0, std::move(keyword)};
 }
 
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

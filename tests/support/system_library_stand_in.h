@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace zorva::testing {
+namespace zorva::test_support {
 
 class SystemLibraryStandIn {
  public:
@@ -35,4 +35,4 @@ class SystemLibraryStandIn {
   std::wstring saved_;
 };
 
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

@@ -2,7 +2,7 @@
 
 #include "export/dbase/byte_source.h"
 
-namespace zorva::dbase::testing {
+namespace zorva::dbase::test_support {
 
 void PutLittleEndian(std::string& bytes, std::size_t at, std::uint64_t value, int count) {
   for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i) & 0xFF);
@@ -76,4 +76,4 @@ DbaseTable TableOver(std::string bytes, std::string memo, TableType type) {
                     });
 }
 
-}  // namespace zorva::dbase::testing
+}  // namespace zorva::dbase::test_support

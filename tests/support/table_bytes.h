@@ -10,7 +10,7 @@
 
 // Small tables built in memory, for the cases the fixture files do not hold:
 // damaged headers and values, and tables of a given shape.
-namespace zorva::dbase::testing {
+namespace zorva::dbase::test_support {
 
 struct TestField {
   std::string name;
@@ -55,4 +55,4 @@ std::uint16_t StatusOf(Action&& action) {
   return failure ? failure->status() : 0;
 }
 
-}  // namespace zorva::dbase::testing
+}  // namespace zorva::dbase::test_support

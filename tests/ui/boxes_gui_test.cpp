@@ -4,28 +4,10 @@
 #include <cstring>
 
 #include "support/driver.h"
+#include "support/running_program.h"
 
 namespace zorva::driver {
 namespace {
-
-struct Program {
-  ProgramFolder folder;
-  Process process{folder.program(), {}, folder.path()};
-  HWND window = WaitForTopWindow(process.id(), L"TMForm");
-
-  HWND Aceptar() const { return FindChild(window, L"Button", L"Aceptar"); }
-
-  // Presses "Aceptar" and answers the save dialog; an empty name cancels it.
-  void Export(const std::wstring& name) const {
-    Click(Aceptar());
-    const HWND dialog = WaitForSaveDialog(process.id());
-    ASSERT_TRUE(dialog);
-    if (name.empty())
-      CancelSaveDialog(dialog);
-    else
-      ConfirmSaveDialog(dialog, name);
-  }
-};
 
 void SetClipboardText(const std::wstring& text) {
   if (!OpenClipboard(nullptr)) return;
@@ -39,10 +21,10 @@ void SetClipboardText(const std::wstring& text) {
 }
 
 TEST(NoticeBox, ShowsTheTextAloneCaptionedWithTheTitleAndKeepsTheWindowDisabled) {
-  Program program;
+  RunningProgram program;
   program.folder.AddDemoTables();
-  program.Export(L"");
-  const auto notice = WaitForNotice(program.process.id());
+  ASSERT_TRUE(program.Export(L""));
+  const auto notice = WaitForNotice(program.process().id());
   ASSERT_TRUE(notice);
   EXPECT_EQ(notice->text, L"Debe indicar un Nombre de Archivo");
   EXPECT_EQ(Text(notice->window), L"TemposZORVA");
@@ -65,10 +47,10 @@ TEST(NoticeBox, ShowsTheTextAloneCaptionedWithTheTitleAndKeepsTheWindowDisabled)
 }
 
 TEST(NoticeBox, CtrlCCopiesItsSevenLinesAndCtrlShiftCDoesNothing) {
-  Program program;
+  RunningProgram program;
   program.folder.AddDemoTables();
-  program.Export(program.folder.File(L"horario.xml"));
-  const auto notice = WaitForNotice(program.process.id(), 60s);
+  ASSERT_TRUE(program.Export(program.folder.File(L"horario.xml")));
+  const auto notice = WaitForNotice(program.process().id(), 60s);
   ASSERT_TRUE(notice);
   EXPECT_EQ(notice->text, L"Proceso finalizado");
 
@@ -85,14 +67,14 @@ TEST(NoticeBox, CtrlCCopiesItsSevenLinesAndCtrlShiftCDoesNothing) {
 }
 
 TEST(NoticeBox, AClipboardThatCannotBeOpenedIsReportedAndTheBoxStays) {
-  Program program;
+  RunningProgram program;
   program.folder.AddDemoTables();
-  program.Export(L"");
-  const auto notice = WaitForNotice(program.process.id());
+  ASSERT_TRUE(program.Export(L""));
+  const auto notice = WaitForNotice(program.process().id());
   ASSERT_TRUE(notice);
   ASSERT_TRUE(OpenClipboard(nullptr));  // held by the driver
   PressKey(notice->window, 'C', kCtrl);
-  const auto failure = WaitForFailureBox(program.process.id());
+  const auto failure = WaitForFailureBox(program.process().id());
   CloseClipboard();
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->text, L"No se puede abrir el portapapeles.");
@@ -112,10 +94,10 @@ TEST(FailureBox, ShowsTheExportsFailuresAndTheProgramGoesOn) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.set);
-    Program program;
+    RunningProgram program;
     program.folder.AddTables(c.set);
-    program.Export(program.folder.File(L"horario.xml"));
-    const auto failure = WaitForFailureBox(program.process.id(), 60s);
+    ASSERT_TRUE(program.Export(program.folder.File(L"horario.xml")));
+    const auto failure = WaitForFailureBox(program.process().id(), 60s);
     ASSERT_TRUE(failure);
     if (c.text.empty())
       EXPECT_FALSE(failure->text.empty());
@@ -126,19 +108,19 @@ TEST(FailureBox, ShowsTheExportsFailuresAndTheProgramGoesOn) {
     PressKey(failure->window, VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(failure->window); }, 5s));
     EXPECT_FALSE(FileExists(program.folder.File(L"horario.xml")));
-    EXPECT_TRUE(program.process.Running());
-    EXPECT_TRUE(IsWindowVisible(program.Aceptar())) << "Aceptar is still there";
+    EXPECT_TRUE(program.process().Running());
+    EXPECT_TRUE(IsWindowVisible(program.Button(L"Aceptar"))) << "Aceptar is still there";
   }
 }
 
 // The guide's advice after a failure: correct the table and press "Aceptar"
 // again. The second run reads the table as it is on disk now.
 TEST(FailureBox, AceptarAgainAfterTheTableIsCorrectedExports) {
-  Program program;
+  RunningProgram program;
   program.folder.AddTables("text-maxalum");
   const std::wstring xml = program.folder.File(L"horario.xml");
-  program.Export(xml);
-  const auto failure = WaitForFailureBox(program.process.id(), 60s);
+  ASSERT_TRUE(program.Export(xml));
+  const auto failure = WaitForFailureBox(program.process().id(), 60s);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->text, L"'treinta' no es un valor entero válido.");
   PressKey(failure->window, VK_RETURN);
@@ -146,8 +128,8 @@ TEST(FailureBox, AceptarAgainAfterTheTableIsCorrectedExports) {
 
   WriteFile(program.folder.File(L"GRUP.DBF"),
             ReadFile(WindowsPath(Environment("ZORVA_FIXTURES") + "/school/GRUP.DBF")));
-  program.Export(xml);
-  const auto notice = WaitForNotice(program.process.id(), 60s);
+  ASSERT_TRUE(program.Export(xml));
+  const auto notice = WaitForNotice(program.process().id(), 60s);
   ASSERT_TRUE(notice);
   EXPECT_EQ(notice->text, L"Proceso finalizado");
   EXPECT_NE(ReadFile(xml).find("GRUPO=\"A\" MAXALUM=\"30\""), std::string::npos);

@@ -2,18 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
+#include "support/running_program.h"
 
 namespace zorva::driver {
 namespace {
-
-struct Window {
-  ProgramFolder folder;
-  Process process{folder.program(), {}, folder.path()};
-  HWND window = WaitForTopWindow(process.id(), L"TMForm");
-
-  HWND Button(const wchar_t* text) const { return FindChild(window, L"Button", text); }
-  HWND Focus() const { return FocusOf(window); }
-};
 
 RECT At(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
@@ -24,7 +16,7 @@ RECT At(int left, int top, int width, int height) { return {left, top, left + wi
 }
 
 TEST(MainWindow, TheClientAreaAndEveryControlSitWhereTheDesignPutsThem) {
-  Window w;
+  RunningProgram w;
   ASSERT_TRUE(w.window);
   RECT client;
   GetClientRect(w.window, &client);
@@ -46,7 +38,7 @@ TEST(MainWindow, TheClientAreaAndEveryControlSitWhereTheDesignPutsThem) {
 }
 
 TEST(MainWindow, TheGradientRowsAndTheBevelCornersHaveTheirColours) {
-  Window w;
+  RunningProgram w;
   BringToFront(w.window);
   const RECT client = ClientRectOnScreen(w.window);
   const auto pixel = [&](int x, int y) { return ScreenPixel(client.left + x, client.top + y); };
@@ -72,7 +64,7 @@ TEST(MainWindow, TheGradientRowsAndTheBevelCornersHaveTheirColours) {
 }
 
 TEST(MainWindow, TheFocusStartsOnSalirAndTabRunsAcrossThePanels) {
-  Window w;
+  RunningProgram w;
   const HWND salir = w.Button(L"&Salir");
   const HWND ayuda = w.Button(L"F1 AYUDA");
   const HWND aceptar = w.Button(L"Aceptar");
@@ -103,32 +95,32 @@ TEST(MainWindow, TheFocusStartsOnSalirAndTabRunsAcrossThePanels) {
     EXPECT_EQ(w.Focus(), arrow.to) << arrow.key;
   }
   PressKey(w.window, VK_ESCAPE);
-  EXPECT_TRUE(w.process.Running()) << "Esc does nothing";
+  EXPECT_TRUE(w.process().Running()) << "Esc does nothing";
   EXPECT_EQ(w.Focus(), aceptar);
 }
 
 TEST(MainWindow, EnterOrSpaceRightAfterStartPressesSalir) {
   for (WORD key : {WORD{VK_RETURN}, WORD{VK_SPACE}}) {
-    Window w;
+    RunningProgram w;
     BringToFront(w.window);
     WaitUntil([&] { return w.Focus() == w.Button(L"&Salir"); }, 5s);
     PressKey(w.window, key);
-    EXPECT_EQ(w.process.WaitForExit(), 0u) << key;
+    EXPECT_EQ(w.process().WaitForExit(), 0u) << key;
   }
 }
 
 TEST(MainWindow, TheLetterSPressesSalirWithOrWithoutAlt) {
   for (unsigned modifiers : {unsigned{kNone}, unsigned{kAlt}}) {
-    Window w;
+    RunningProgram w;
     BringToFront(w.window);
     PressKey(w.window, VK_TAB);  // away from Salir: the key, not the focus, presses it
     PressKey(w.window, 'S', modifiers);
-    EXPECT_EQ(w.process.WaitForExit(), 0u) << modifiers;
+    EXPECT_EQ(w.process().WaitForExit(), 0u) << modifiers;
   }
 }
 
 TEST(MainWindow, AfterACompletedExportTheFocusIsOnSalirAndTabSkipsAceptar) {
-  Window w;
+  RunningProgram w;
   w.folder.AddDemoTables();
   const HWND salir = w.Button(L"&Salir");
   const HWND ayuda = w.Button(L"F1 AYUDA");
@@ -137,10 +129,10 @@ TEST(MainWindow, AfterACompletedExportTheFocusIsOnSalirAndTabSkipsAceptar) {
   PressKey(w.window, VK_TAB, kShift);
   ASSERT_EQ(w.Focus(), aceptar);
   PressKey(w.window, VK_RETURN);
-  const HWND dialog = WaitForSaveDialog(w.process.id());
+  const HWND dialog = WaitForSaveDialog(w.process().id());
   ASSERT_TRUE(dialog);
   ConfirmSaveDialog(dialog, w.folder.File(L"horario.xml"));
-  const auto notice = WaitForNotice(w.process.id(), 60s);
+  const auto notice = WaitForNotice(w.process().id(), 60s);
   ASSERT_TRUE(notice);
   PressKey(notice->window, VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return w.Focus() == salir; }, 5s));

@@ -9,7 +9,7 @@
 
 #include "support/in_process_windows.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 namespace {
 
 TEST(MainWindowInProcess, TheFrameAndTheSystemMenuOfferOnlyMovingAndClosing) {
@@ -116,4 +116,4 @@ TEST(MainWindowInProcess, TheTaskbarEntryIsTheApplicationWindowsAndStandsForTheM
 }
 
 }  // namespace
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

@@ -12,7 +12,7 @@
 #include "ui/wide_text.h"
 #include "ui/window_handles.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 namespace {
 
 // The box's measures, taken anew with the font its text control uses.
@@ -111,4 +111,4 @@ TEST(NoticeBoxInProcess, ALongTextWrapsAtHalfTheScreenAndTheBoxGrowsInHeightNotI
 }
 
 }  // namespace
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

@@ -11,7 +11,7 @@
 #include "support/in_process_windows.h"
 #include "textforms/regional_formats.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 namespace {
 
 constexpr char kInternational[] = "Control Panel\\International";
@@ -100,4 +100,4 @@ TEST(SettingsChangeInProcess, TheAnnouncementLoadsTheUsersRegionalSettingsAgainU
 }
 
 }  // namespace
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

@@ -16,7 +16,7 @@
 #include "ui/notice_box.h"
 #include "ui/wide_text.h"
 
-namespace zorva::testing {
+namespace zorva::test_support {
 namespace {
 
 constexpr DWORD kNoTextCode = 0x2000ABCD;  // a code of the customer range, which the system has no words for
@@ -237,4 +237,4 @@ TEST(WindowFailuresInProcess, TheClipboardKeepsWhatItHadWhenTheTextCannotBePrepa
 }
 
 }  // namespace
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

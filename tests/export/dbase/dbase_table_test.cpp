@@ -18,12 +18,12 @@
 namespace zorva::dbase {
 namespace {
 
-using testing::MemoBytes;
-using testing::PutLittleEndian;
-using testing::StatusOf;
-using testing::TableBytes;
-using testing::TableOver;
-using testing::TestField;
+using test_support::MemoBytes;
+using test_support::PutLittleEndian;
+using test_support::StatusOf;
+using test_support::TableBytes;
+using test_support::TableOver;
+using test_support::TestField;
 
 std::uint16_t Code(EngineStatus status) { return static_cast<std::uint16_t>(status); }
 
@@ -430,7 +430,7 @@ TEST(DamagedMemo, AMemoBeyondTheLimitIsDamagedNamingFieldRecordAndFile) {
     DbaseTable table(MemoryBytes(TableBytes(c.version, {{"NOTA", 'M', width}}, {" " + c.pointer}), "/t/P.DBF"),
                      TableType::DBase, [&](std::string_view) { return std::make_unique<VastMemo>(start, size); });
     table.First();
-    const auto failure = testing::FailureOf([&] { table.Read(table.Fields()[0]); });
+    const auto failure = test_support::FailureOf([&] { table.Read(table.Fields()[0]); });
     ASSERT_TRUE(failure) << c.what;
     EXPECT_EQ(failure->text(), EngineStatusText(Code(EngineStatus::MemoDamaged)) + kLineEnd + "Campo: NOTA" +
                                    kLineEnd + "Registro: 1" + kLineEnd + "/tablas/GRANDE.MEMO")

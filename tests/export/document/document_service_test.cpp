@@ -17,9 +17,9 @@ namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FileNames;
-using testing::ReadFile;
-using testing::ScratchFolder;
+using test_support::FileNames;
+using test_support::ReadFile;
+using test_support::ScratchFolder;
 
 TEST(DocumentFailureTextTest, TakesTheDescriptionElseTheSystemTextElseTheStatus) {
   struct Case {
@@ -57,8 +57,8 @@ class DocumentServiceTest : public ::testing::Test {
     const std::string nombre = ProgramTextFromUtf8("a & b < \"c\"\r\n\tñ");
     const std::string abrev("x\x01y\x1F", 4);
     const Attribute row[]{{u"ID", std::int32_t{1}}, {u"NOMBRE", nombre}, {u"ABREV", abrev}};
-    service.BeginSection({u"ASIGT", u"/SERVICIO/ASIGT", u"ASIGF", testing::NamesOf(row)});
-    service.AddRow(testing::ValuesOf(row));
+    service.BeginSection({u"ASIGT", u"/SERVICIO/ASIGT", u"ASIGF", test_support::NamesOf(row)});
+    service.AddRow(test_support::ValuesOf(row));
     service.BeginSection({u"SOLUCT", u"/SERVICIO/SOLUCT", u"SOLUCF", {}});
   }
 

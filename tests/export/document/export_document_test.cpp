@@ -16,11 +16,11 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::FakeRow;
-using testing::FloatColumn;
-using testing::NullColumn;
-using testing::RowFor;
-using testing::TextColumn;
+using test_support::FakeRow;
+using test_support::FloatColumn;
+using test_support::NullColumn;
+using test_support::RowFor;
+using test_support::TextColumn;
 
 // Each call of the service as one line: texts in quotes, integers bare.
 class RecordingService : public DocumentService {

@@ -12,7 +12,7 @@ namespace {
 
 TEST(MsxmlDocumentServiceTest, AnObjectThatCannotBeHadIsADocumentFailure) {
   ComApartment apartment;
-  const std::string target = (testing::ScratchFolder("zorva-msxml-") / "horario.xml").string();
+  const std::string target = (test_support::ScratchFolder("zorva-msxml-") / "horario.xml").string();
   struct Case {
     const wchar_t* progId;
     std::uint32_t status;
@@ -43,7 +43,7 @@ TEST(MsxmlDocumentServiceTest, AnObjectThatCannotBeHadIsADocumentFailure) {
         EXPECT_NE(failure.text(), "earlier");
     }
   }
-  EXPECT_TRUE(testing::FileNames(std::filesystem::path(target).parent_path()).empty());
+  EXPECT_TRUE(test_support::FileNames(std::filesystem::path(target).parent_path()).empty());
 }
 
 }  // namespace

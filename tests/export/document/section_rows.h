@@ -8,7 +8,7 @@
 
 // Rows written as name-value pairs, split into what the document service
 // takes once per section (the names) and per row (the values).
-namespace zorva::testing {
+namespace zorva::test_support {
 
 inline std::vector<std::u16string_view> NamesOf(std::span<const Attribute> row) {
   std::vector<std::u16string_view> names;
@@ -22,4 +22,4 @@ inline std::vector<AttributeValue> ValuesOf(std::span<const Attribute> row) {
   return values;
 }
 
-}  // namespace zorva::testing
+}  // namespace zorva::test_support

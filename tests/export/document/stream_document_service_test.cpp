@@ -27,9 +27,9 @@ namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FileNames;
-using testing::ReadFile;
-using testing::ScratchFolder;
+using test_support::FileNames;
+using test_support::ReadFile;
+using test_support::ScratchFolder;
 
 // The tree as a reader sees it: one line per element, its attributes in
 // their order, values in UTF-8.
@@ -83,10 +83,10 @@ class StreamDocumentServiceTest : public ::testing::Test {
   static void WriteSixSections(DocumentService& service, std::span<const Attribute> row) {
     const Attribute root[]{{u"autor", "TEMPOVIA"}, {u"fecha", "05/03/2007 9:07:03"}, {u"modulo", "HORARIOS"}};
     service.StartDocument(u"SERVICIO", root);
-    const auto names = testing::NamesOf(row);
+    const auto names = test_support::NamesOf(row);
     for (std::u16string_view section : {u"ASIGT", u"NOMASIGT", u"PROFT", u"GRUPT", u"AULAT", u"SOLUCT"}) {
       service.BeginSection({section, u"", u"PROFF", names});
-      if (section == u"PROFT" && !row.empty()) service.AddRow(testing::ValuesOf(row));
+      if (section == u"PROFT" && !row.empty()) service.AddRow(test_support::ValuesOf(row));
     }
   }
 
@@ -94,8 +94,8 @@ class StreamDocumentServiceTest : public ::testing::Test {
   void WriteOneRow(std::span<const Attribute> row) {
     auto service = MakeDocumentService(target_);
     service->StartDocument(u"R", {});
-    service->BeginSection({u"S", u"", u"F", testing::NamesOf(row)});
-    service->AddRow(testing::ValuesOf(row));
+    service->BeginSection({u"S", u"", u"F", test_support::NamesOf(row)});
+    service->AddRow(test_support::ValuesOf(row));
     service->Save(Utf16FromUtf8(target_));
   }
 
@@ -168,15 +168,15 @@ TEST_F(StreamDocumentServiceTest, EachSectionWritesItsOwnNames) {
   auto service = MakeDocumentService(target_);
   service->StartDocument(u"R", {});
   const Attribute longNames[]{{u"UN_ATRIBUTO_DE_NOMBRE_LARGO", "a"}, {u"B", std::int32_t{2}}};
-  service->BeginSection({u"S", u"", u"UNA_FILA_DE_NOMBRE_LARGO", testing::NamesOf(longNames)});
+  service->BeginSection({u"S", u"", u"UNA_FILA_DE_NOMBRE_LARGO", test_support::NamesOf(longNames)});
   std::string expected = "R\n  S\n";
   for (int i = 0; i < 40000; ++i) {
-    service->AddRow(testing::ValuesOf(longNames));
+    service->AddRow(test_support::ValuesOf(longNames));
     expected += "    UNA_FILA_DE_NOMBRE_LARGO UN_ATRIBUTO_DE_NOMBRE_LARGO=[a] B=[2]\n";
   }
   const Attribute shortNames[]{{u"C", "c"}, {u"D", ""}};
-  service->BeginSection({u"T", u"", u"F", testing::NamesOf(shortNames)});
-  service->AddRow(testing::ValuesOf(shortNames));
+  service->BeginSection({u"T", u"", u"F", test_support::NamesOf(shortNames)});
+  service->AddRow(test_support::ValuesOf(shortNames));
   service->Save(U(target_));
   EXPECT_EQ(ReadBack(false), expected + "  T\n    F C=[c] D=[]\n");
 }
@@ -202,7 +202,7 @@ TEST_F(StreamDocumentServiceTest, AFailedWriteLeavesTheEarlierFileAndNothingElse
     const std::string filler(100, 'x');
     const Attribute row[]{{u"V", filler}};
     WriteSixSections(*service, row);
-    for (int i = 0; i < 10000; ++i) service->AddRow(testing::ValuesOf(row));
+    for (int i = 0; i < 10000; ++i) service->AddRow(test_support::ValuesOf(row));
     service->Save(U(target_));
   } catch (const DocumentFailure& failure) {
     text = failure.text();
