@@ -23,8 +23,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = L"ZorvaBareWindow";
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(0, L"ZorvaBareWindow", L"Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                400, 300, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, L"ZorvaBareWindow", L"Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, show);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

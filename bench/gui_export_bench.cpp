@@ -9,8 +9,8 @@
 // the school's folder, as for the GUI tests.
 //
 //     gui_export_bench SCHOOL RUNS
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <chrono>

@@ -30,9 +30,9 @@ class ProfileWriter {
                                const std::string& value) = 0;
 };
 
-// The run-mode steps of the window's creation: with exactly two parameters of which the second is a window number,
-// attaches the window to that host window and enters HostMode. A bad
-// number raises its failure before the window is touched.
+// The run-mode steps of the window's creation: with exactly two parameters of which the second is a window
+// number, attaches the window to that host window and enters HostMode. A bad number raises its failure before
+// the window is touched.
 void DecideRunMode(ProgramState& state, const CommandLineParameters& parameters, StartWindow& window);
 
 // Whether the first show starts the export: exactly two parameters, the

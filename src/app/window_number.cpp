@@ -34,7 +34,8 @@ std::uint32_t ReadWindowNumber(std::string_view parameter) {
       break;
     }
   }
-  if (!valid) throw Failure(FailureKind::CommandLine, ComposeFailureText(FailureText::InvalidInteger, {text}));
+  if (!valid)
+    throw Failure(FailureKind::CommandLine, ComposeFailureText(FailureText::InvalidInteger, {text}));
   return static_cast<std::uint32_t>(value);
 }
 

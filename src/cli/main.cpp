@@ -13,8 +13,8 @@
 #include "base/library_search.h"
 #endif
 
-#include "cli/twin_options.h"
 #include "cli/settings_report.h"
+#include "cli/twin_options.h"
 #include "export/com_apartment.h"
 #include "export/export_run.h"
 #include "export/export_window.h"

@@ -48,7 +48,8 @@ std::optional<HostFileKind> KindByName(std::string_view path, bool inTables) {
 
 }  // namespace
 
-std::optional<HostFile> HostFileAt(const std::string& path, const std::string& tables, const std::string& solution) {
+std::optional<HostFile> HostFileAt(const std::string& path, const std::string& tables,
+                                   const std::string& solution) {
   for (HostFile& file : HostFiles(tables, solution))
     if (SameFile(path, file.path)) return std::move(file);
   const std::string_view named = dbase::FolderOf(path);

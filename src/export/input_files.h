@@ -23,6 +23,7 @@ struct HostFile {
 // are there; an index file and Tempovia.ini count by name too, so that a
 // document is not saved as one that the host would take later. A document
 // saved there would replace the school's file.
-std::optional<HostFile> HostFileAt(const std::string& path, const std::string& tables, const std::string& solution);
+std::optional<HostFile> HostFileAt(const std::string& path, const std::string& tables,
+                                   const std::string& solution);
 
 }  // namespace zorva

@@ -14,8 +14,9 @@ namespace {
 std::optional<std::tuple<DWORD, DWORD, DWORD>> FileIdentity(const std::string& path) {
   // Neither reads nor writes, so that no other program's sharing refuses it;
   // a folder can be opened only with backup semantics.
-  const unique_file file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const unique_file file(::CreateFileA(path.c_str(), 0,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION information;
   if (!::GetFileInformationByHandle(file.get(), &information)) return std::nullopt;

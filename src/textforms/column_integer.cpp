@@ -39,13 +39,16 @@ std::int64_t RoundedTenThousandths(std::int64_t tenThousandths) {
 std::int32_t ColumnInteger(const ColumnValue& value) {
   switch (value.kind) {
     case ColumnKind::Float:
-    case ColumnKind::Money: return value.isNull ? 0 : LowBits(RoundedToInteger(value.number));
+    case ColumnKind::Money:
+      return value.isNull ? 0 : LowBits(RoundedToInteger(value.number));
     case ColumnKind::Int16:
     case ColumnKind::UInt16:
     case ColumnKind::Int32:
     case ColumnKind::AutoInc:
-    case ColumnKind::Int64: return value.isNull ? 0 : LowBits(value.integer);
-    case ColumnKind::Bcd: return value.isNull ? 0 : LowBits(RoundedTenThousandths(value.integer));
+    case ColumnKind::Int64:
+      return value.isNull ? 0 : LowBits(value.integer);
+    case ColumnKind::Bcd:
+      return value.isNull ? 0 : LowBits(RoundedTenThousandths(value.integer));
     case ColumnKind::Character: {
       const std::string text = value.isNull ? std::string() : value.text;
       if (const auto number = ReadWholeNumber(text)) return *number;
@@ -56,7 +59,8 @@ std::int32_t ColumnInteger(const ColumnValue& value) {
     case ColumnKind::Time:
     case ColumnKind::DateTime:
     case ColumnKind::Memo:
-    case ColumnKind::Bytes: break;
+    case ColumnKind::Bytes:
+      break;
   }
   Fail(FailureText::FieldAccess, {value.fieldName, "Integer"});
 }

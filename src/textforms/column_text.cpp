@@ -20,13 +20,20 @@ namespace {
                                                   std::string& room) {
   switch (value.kind) {
     // Stored bytes are taken as text in the user's ANSI code page.
-    case ColumnKind::Bytes: return room = ProgramTextFromAnsi(value.text);
-    case ColumnKind::Bcd: return room = FixedPointText(value.integer, formats.DecimalMark);
-    case ColumnKind::Logical: return room = ProgramTextFromUtf8(value.logical ? "Verdadero" : "Falso");
-    case ColumnKind::Date: return room = PictureText(formats.ShortDatePicture, value.moment, formats);
-    case ColumnKind::Time: return room = PictureText(formats.LongTimePicture, value.moment, formats);
-    case ColumnKind::DateTime: return room = PictureText("C", value.moment, formats);
-    default: return {};  // the kinds ColumnText writes itself
+    case ColumnKind::Bytes:
+      return room = ProgramTextFromAnsi(value.text);
+    case ColumnKind::Bcd:
+      return room = FixedPointText(value.integer, formats.DecimalMark);
+    case ColumnKind::Logical:
+      return room = ProgramTextFromUtf8(value.logical ? "Verdadero" : "Falso");
+    case ColumnKind::Date:
+      return room = PictureText(formats.ShortDatePicture, value.moment, formats);
+    case ColumnKind::Time:
+      return room = PictureText(formats.LongTimePicture, value.moment, formats);
+    case ColumnKind::DateTime:
+      return room = PictureText("C", value.moment, formats);
+    default:
+      return {};  // the kinds ColumnText writes itself
   }
 }
 
@@ -36,20 +43,24 @@ std::string_view ColumnText(const ColumnValue& value, const RegionalFormats& for
   if (value.isNull) return {};
   switch (value.kind) {
     case ColumnKind::Character:
-    case ColumnKind::Memo: return value.text;
+    case ColumnKind::Memo:
+      return value.text;
     case ColumnKind::Float:
-    case ColumnKind::Money: return GeneralNumberText(value.number, formats.DecimalMark, room);
+    case ColumnKind::Money:
+      return GeneralNumberText(value.number, formats.DecimalMark, room);
     case ColumnKind::Int16:
     case ColumnKind::UInt16:
     case ColumnKind::Int32:
     case ColumnKind::AutoInc:
-    case ColumnKind::Int64: return WholeNumberText(value.integer, room);
+    case ColumnKind::Int64:
+      return WholeNumberText(value.integer, room);
     case ColumnKind::Bytes:
     case ColumnKind::Bcd:
     case ColumnKind::Logical:
     case ColumnKind::Date:
     case ColumnKind::Time:
-    case ColumnKind::DateTime: return MadeColumnText(value, formats, room);
+    case ColumnKind::DateTime:
+      return MadeColumnText(value, formats, room);
   }
   return {};
 }

@@ -14,15 +14,15 @@ enum class ColumnKind {
   Int16,
   UInt16,
   Int32,
-  AutoInc,    // a 32-bit number the table assigns itself
+  AutoInc,  // a 32-bit number the table assigns itself
   Int64,
-  Bcd,        // fixed point: a signed count of ten-thousandths
+  Bcd,  // fixed point: a signed count of ten-thousandths
   Logical,
   Date,
   Time,
   DateTime,
-  Memo,       // stored text, already converted like Character
-  Bytes,      // stored bytes, unchanged
+  Memo,   // stored text, already converted like Character
+  Bytes,  // stored bytes, unchanged
 };
 
 // A calendar date and a time of day. A Time column has a zero date part.
@@ -44,11 +44,11 @@ struct ColumnValue {
   ColumnKind kind = ColumnKind::Character;
   bool isNull = true;
 
-  std::string text;        // Character, Memo (program text); Bytes (raw)
-  double number = 0;       // Float, Money
+  std::string text;          // Character, Memo (program text); Bytes (raw)
+  double number = 0;         // Float, Money
   std::int64_t integer = 0;  // Int16, UInt16, Int32, AutoInc, Int64; Bcd in ten-thousandths
-  bool logical = false;    // Logical
-  DateTime moment;         // Date, Time, DateTime
+  bool logical = false;      // Logical
+  DateTime moment;           // Date, Time, DateTime
 };
 
 }  // namespace zorva

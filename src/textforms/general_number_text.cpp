@@ -41,9 +41,7 @@ class Big {
 
   void Double() { MultiplyBy(2); }
 
-  int BitLength() const {
-    return static_cast<int>(32 * (words_.size() - 1)) + std::bit_width(words_.back());
-  }
+  int BitLength() const { return static_cast<int>(32 * (words_.size() - 1)) + std::bit_width(words_.back()); }
 
   bool Bit(int i) const { return (words_[i / 32] >> (i % 32)) & 1u; }
 

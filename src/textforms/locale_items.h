@@ -17,15 +17,15 @@ enum class LocaleItem {
   TimeMark,
   ShortDatePicture,
   LongDatePicture,
-  ClockKind,         // "0": the 12-hour clock, else the 24-hour clock
-  HourLeadingZero,   // not "0": the hour with two digits
-  AmPmFirst,         // not "0": the am/pm text before the time
-  CalendarType,      // "3", "4", "5": Japanese era, Taiwanese, Korean
+  ClockKind,        // "0": the 12-hour clock, else the 24-hour clock
+  HourLeadingZero,  // not "0": the hour with two digits
+  AmPmFirst,        // not "0": the am/pm text before the time
+  CalendarType,     // "3", "4", "5": Japanese era, Taiwanese, Korean
   AmText,
   PmText,
-  MonthShortName,    // index 1 to 12, January first
+  MonthShortName,  // index 1 to 12, January first
   MonthLongName,
-  DayShortName,      // index 1 to 7, Monday first
+  DayShortName,  // index 1 to 7, Monday first
   DayLongName,
 };
 

@@ -73,7 +73,8 @@ class Renderer {
       }
       if (c == '\'' || c == '"') {
         const std::size_t close = picture.find(c, i + 1);
-        out_ += picture.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
+        out_ +=
+            picture.substr(i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1);
         i = close == std::string_view::npos ? picture.size() : close + 1;
         continue;
       }
@@ -92,13 +93,27 @@ class Renderer {
       while (i + count < picture.size() && picture[i + count] == c) ++count;
       const int n = static_cast<int>(count);
       switch (lower) {
-        case 'd': Day(n, nested); break;
-        case 'm': Month(n, lastLetter == 'h'); break;
-        case 'y': out_ += n <= 2 ? Number(m_.year % 100, 2) : Number(m_.year, 4); break;
-        case 'h': Hour(n, twelveHour || AmPmAhead(picture.substr(i + count))); break;
-        case 'n': out_ += Number(m_.minute, std::min(n, 2)); break;
-        case 's': out_ += Number(m_.second, std::min(n, 2)); break;
-        case 'z': out_ += Number(m_.millisecond, std::min(n, 3)); break;
+        case 'd':
+          Day(n, nested);
+          break;
+        case 'm':
+          Month(n, lastLetter == 'h');
+          break;
+        case 'y':
+          out_ += n <= 2 ? Number(m_.year % 100, 2) : Number(m_.year, 4);
+          break;
+        case 'h':
+          Hour(n, twelveHour || AmPmAhead(picture.substr(i + count)));
+          break;
+        case 'n':
+          out_ += Number(m_.minute, std::min(n, 2));
+          break;
+        case 's':
+          out_ += Number(m_.second, std::min(n, 2));
+          break;
+        case 'z':
+          out_ += Number(m_.millisecond, std::min(n, 3));
+          break;
         case 't':
           if (!nested) Render(n == 1 ? f_.ShortTimePicture : f_.LongTimePicture, true);
           break;
@@ -106,10 +121,17 @@ class Renderer {
           if (!nested) DateAndTime();
           break;
         case 'g':
-        case 'e': out_ += EraText(lower, n, m_); break;
-        case '/': Mark(f_.DateMark, count); break;
-        case ':': Mark(f_.TimeMark, count); break;
-        default: out_ += picture.substr(i, count);
+        case 'e':
+          out_ += EraText(lower, n, m_);
+          break;
+        case '/':
+          Mark(f_.DateMark, count);
+          break;
+        case ':':
+          Mark(f_.TimeMark, count);
+          break;
+        default:
+          out_ += picture.substr(i, count);
       }
       if (IsAsciiLetter(c)) lastLetter = lower;
       i += count;

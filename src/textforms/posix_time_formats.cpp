@@ -8,8 +8,8 @@ namespace zorva {
 namespace {
 
 struct Conversion {
-  char letter = 0;       // 0: literal text
-  bool unpadded = false; // the - flag
+  char letter = 0;        // 0: literal text
+  bool unpadded = false;  // the - flag
   std::string_view literal;
 };
 
@@ -47,17 +47,17 @@ struct Element {
 };
 
 constexpr std::array kElements{
-    Element{'d', "dd", "d"},     Element{'e', "d", "d"},       Element{'m', "mm", "m"},
-    Element{'y', "yy", "yy"},    Element{'Y', "yyyy", "yyyy"}, Element{'b', "mmm", "mmm"},
-    Element{'h', "mmm", "mmm"},  Element{'B', "mmmm", "mmmm"}, Element{'a', "ddd", "ddd"},
-    Element{'A', "dddd", "dddd"}, Element{'H', "hh", "h"},     Element{'k', "h", "h"},
-    Element{'I', "hh", "h"},     Element{'l', "h", "h"},       Element{'M', "nn", "n"},
-    Element{'S', "ss", "s"},     Element{'p', "ampm", "ampm"}, Element{'P', "ampm", "ampm"},
-    Element{'n', " ", " "},      Element{'t', " ", " "},
+    Element{'d', "dd", "d"},      Element{'e', "d", "d"},       Element{'m', "mm", "m"},
+    Element{'y', "yy", "yy"},     Element{'Y', "yyyy", "yyyy"}, Element{'b', "mmm", "mmm"},
+    Element{'h', "mmm", "mmm"},   Element{'B', "mmmm", "mmmm"}, Element{'a', "ddd", "ddd"},
+    Element{'A', "dddd", "dddd"}, Element{'H', "hh", "h"},      Element{'k', "h", "h"},
+    Element{'I', "hh", "h"},      Element{'l', "h", "h"},       Element{'M', "nn", "n"},
+    Element{'S', "ss", "s"},      Element{'p', "ampm", "ampm"}, Element{'P', "ampm", "ampm"},
+    Element{'n', " ", " "},       Element{'t', " ", " "},
 };
 
-constexpr std::array<std::pair<char, std::string_view>, 4> kComposites{{
-    {'D', "%m/%d/%y"}, {'F', "%Y-%m-%d"}, {'T', "%H:%M:%S"}, {'R', "%H:%M"}}};
+constexpr std::array<std::pair<char, std::string_view>, 4> kComposites{
+    {{'D', "%m/%d/%y"}, {'F', "%Y-%m-%d"}, {'T', "%H:%M:%S"}, {'R', "%H:%M"}}};
 
 void FlushLiteral(std::string& out, std::string& literal) {
   bool needsQuotes = false;
@@ -156,10 +156,14 @@ std::optional<std::string> ClockItemOfFormat(LocaleItem item, std::string_view e
   });
   if (hour == 0) return std::nullopt;
   switch (item) {
-    case LocaleItem::ClockKind: return hour == 'I' || hour == 'l' ? "0" : "1";
-    case LocaleItem::HourLeadingZero: return (hour == 'H' || hour == 'I') && !hourUnpadded ? "1" : "0";
-    case LocaleItem::AmPmFirst: return amPmFirst ? "1" : "0";
-    default: return std::nullopt;
+    case LocaleItem::ClockKind:
+      return hour == 'I' || hour == 'l' ? "0" : "1";
+    case LocaleItem::HourLeadingZero:
+      return (hour == 'H' || hour == 'I') && !hourUnpadded ? "1" : "0";
+    case LocaleItem::AmPmFirst:
+      return amPmFirst ? "1" : "0";
+    default:
+      return std::nullopt;
   }
 }
 

@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/unique_handle.h"
 #include "textforms/code_page_text.h"
 #include "textforms/locale_code_pages.h"
 #include "textforms/program_text.h"
 #include "textforms/single_byte_code_pages.h"
 #include "textforms/utf8.h"
-#include "base/unique_handle.h"
 
 namespace zorva {
 namespace {

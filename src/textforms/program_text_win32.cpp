@@ -27,7 +27,8 @@ UINT& ProgramCodePage() {
 
 std::optional<std::wstring> Wide(std::string_view bytes, UINT codePage) {
   if (bytes.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   if (length <= 0) return std::nullopt;
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);

@@ -13,8 +13,8 @@ namespace {
 // Written in UTF-8, given as program text.
 constexpr std::array<std::string_view, 12> kMonthShortNames{"Ene", "Feb", "Mar", "Abr", "May", "Jun",
                                                             "Jul", "Ago", "Sep", "Oct", "Nov", "Dic"};
-constexpr std::array<std::string_view, 12> kMonthLongNames{"Enero", "Febrero", "Marzo",     "Abril",
-                                                           "Mayo",  "Junio",   "Julio",     "Agosto",
+constexpr std::array<std::string_view, 12> kMonthLongNames{"Enero",      "Febrero", "Marzo",     "Abril",
+                                                           "Mayo",       "Junio",   "Julio",     "Agosto",
                                                            "Septiembre", "Octubre", "Noviembre", "Diciembre"};
 constexpr std::array<std::string_view, 7> kDayShortNames{"Dom", "Lun", "Mar", "Mie", "Jue", "Vie", "Sab"};
 constexpr std::array<std::string_view, 7> kDayLongNames{"Domingo", "Lunes",   "Martes", "Miércoles",
@@ -34,7 +34,9 @@ class Reader {
  public:
   explicit Reader(LocaleItemSource& source) : source_(source) {}
 
-  std::optional<std::string> Text(LocaleItem item, int index = 0) { return source_.Item(item, index, kTextRoom); }
+  std::optional<std::string> Text(LocaleItem item, int index = 0) {
+    return source_.Item(item, index, kTextRoom);
+  }
 
   // The item's one character; an empty item gives NUL.
   void Character(LocaleItem item, char& field) {
@@ -136,8 +138,8 @@ RegionalFormats ReadRegionalFormats(LocaleItemSource& source) {
   formats.LongDatePicture = TranslateDatePicture(
       read.Text(LocaleItem::LongDatePicture).value_or(formats.LongDatePicture), calendarType, cjk);
 
-  BuildTimePictures(formats, read.Number(LocaleItem::ClockKind, 0), read.Number(LocaleItem::HourLeadingZero, 0),
-                    read.Number(LocaleItem::AmPmFirst, 0));
+  BuildTimePictures(formats, read.Number(LocaleItem::ClockKind, 0),
+                    read.Number(LocaleItem::HourLeadingZero, 0), read.Number(LocaleItem::AmPmFirst, 0));
   formats.AmText = read.Text(LocaleItem::AmText).value_or(formats.AmText);
   formats.PmText = read.Text(LocaleItem::PmText).value_or(formats.PmText);
 

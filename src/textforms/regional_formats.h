@@ -16,8 +16,8 @@ std::array<std::string, 7> DefaultDayNames(NameForm form);
 // The initial values are the defaults that apply where a setting is missing.
 struct RegionalFormats {
   char DecimalMark = '.';
-  char DateMark = '/';   // NUL: dates render without separators
-  char TimeMark = ':';   // NUL: times render without separators
+  char DateMark = '/';  // NUL: dates render without separators
+  char TimeMark = ':';  // NUL: times render without separators
   std::string ShortDatePicture = "m/d/yy";
   std::string LongDatePicture = "mmmm d, yyyy";
   std::string ShortTimePicture = "h:mm AMPM";

@@ -7,10 +7,10 @@
 
 #include <cstdlib>
 
+#include "base/unique_handle.h"
 #include "textforms/code_page_text.h"
 #include "textforms/locale_items.h"
 #include "textforms/posix_time_formats.h"
-#include "base/unique_handle.h"
 
 namespace zorva {
 namespace {
@@ -53,22 +53,34 @@ class PosixLocaleItems final : public LocaleItemSource {
 
   std::optional<std::string> Read(LocaleItem item, int index) const {
     switch (item) {
-      case LocaleItem::DecimalMark: return Langinfo(RADIXCHAR);
-      case LocaleItem::DateMark: return SeparatorOfFormat(Expanded(D_FMT));
-      case LocaleItem::TimeMark: return SeparatorOfFormat(Expanded(T_FMT));
-      case LocaleItem::ShortDatePicture: return PictureOfFormat(Expanded(D_FMT));
+      case LocaleItem::DecimalMark:
+        return Langinfo(RADIXCHAR);
+      case LocaleItem::DateMark:
+        return SeparatorOfFormat(Expanded(D_FMT));
+      case LocaleItem::TimeMark:
+        return SeparatorOfFormat(Expanded(T_FMT));
+      case LocaleItem::ShortDatePicture:
+        return PictureOfFormat(Expanded(D_FMT));
       case LocaleItem::ClockKind:
       case LocaleItem::HourLeadingZero:
-      case LocaleItem::AmPmFirst: return ClockItemOfFormat(item, Expanded(T_FMT));
-      case LocaleItem::AmText: return Langinfo(AM_STR);
-      case LocaleItem::PmText: return Langinfo(PM_STR);
-      case LocaleItem::MonthShortName: return Langinfo(ABMON_1 + index - 1);
-      case LocaleItem::MonthLongName: return Langinfo(MON_1 + index - 1);
+      case LocaleItem::AmPmFirst:
+        return ClockItemOfFormat(item, Expanded(T_FMT));
+      case LocaleItem::AmText:
+        return Langinfo(AM_STR);
+      case LocaleItem::PmText:
+        return Langinfo(PM_STR);
+      case LocaleItem::MonthShortName:
+        return Langinfo(ABMON_1 + index - 1);
+      case LocaleItem::MonthLongName:
+        return Langinfo(MON_1 + index - 1);
       // The locale items count from Monday, langinfo from Sunday.
-      case LocaleItem::DayShortName: return Langinfo(ABDAY_1 + index % 7);
-      case LocaleItem::DayLongName: return Langinfo(DAY_1 + index % 7);
+      case LocaleItem::DayShortName:
+        return Langinfo(ABDAY_1 + index % 7);
+      case LocaleItem::DayLongName:
+        return Langinfo(DAY_1 + index % 7);
       case LocaleItem::LongDatePicture:
-      case LocaleItem::CalendarType: return std::nullopt;
+      case LocaleItem::CalendarType:
+        return std::nullopt;
     }
     return std::nullopt;
   }

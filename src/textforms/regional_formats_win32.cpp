@@ -11,21 +11,36 @@ namespace {
 
 LCTYPE LocaleTypeOf(LocaleItem item, int index) {
   switch (item) {
-    case LocaleItem::DecimalMark: return LOCALE_SDECIMAL;
-    case LocaleItem::DateMark: return LOCALE_SDATE;
-    case LocaleItem::TimeMark: return LOCALE_STIME;
-    case LocaleItem::ShortDatePicture: return LOCALE_SSHORTDATE;
-    case LocaleItem::LongDatePicture: return LOCALE_SLONGDATE;
-    case LocaleItem::ClockKind: return LOCALE_ITIME;
-    case LocaleItem::HourLeadingZero: return LOCALE_ITLZERO;
-    case LocaleItem::AmPmFirst: return LOCALE_ITIMEMARKPOSN;
-    case LocaleItem::CalendarType: return LOCALE_ICALENDARTYPE;
-    case LocaleItem::AmText: return LOCALE_S1159;
-    case LocaleItem::PmText: return LOCALE_S2359;
-    case LocaleItem::MonthShortName: return LOCALE_SABBREVMONTHNAME1 + index - 1;
-    case LocaleItem::MonthLongName: return LOCALE_SMONTHNAME1 + index - 1;
-    case LocaleItem::DayShortName: return LOCALE_SABBREVDAYNAME1 + index - 1;
-    case LocaleItem::DayLongName: return LOCALE_SDAYNAME1 + index - 1;
+    case LocaleItem::DecimalMark:
+      return LOCALE_SDECIMAL;
+    case LocaleItem::DateMark:
+      return LOCALE_SDATE;
+    case LocaleItem::TimeMark:
+      return LOCALE_STIME;
+    case LocaleItem::ShortDatePicture:
+      return LOCALE_SSHORTDATE;
+    case LocaleItem::LongDatePicture:
+      return LOCALE_SLONGDATE;
+    case LocaleItem::ClockKind:
+      return LOCALE_ITIME;
+    case LocaleItem::HourLeadingZero:
+      return LOCALE_ITLZERO;
+    case LocaleItem::AmPmFirst:
+      return LOCALE_ITIMEMARKPOSN;
+    case LocaleItem::CalendarType:
+      return LOCALE_ICALENDARTYPE;
+    case LocaleItem::AmText:
+      return LOCALE_S1159;
+    case LocaleItem::PmText:
+      return LOCALE_S2359;
+    case LocaleItem::MonthShortName:
+      return LOCALE_SABBREVMONTHNAME1 + index - 1;
+    case LocaleItem::MonthLongName:
+      return LOCALE_SMONTHNAME1 + index - 1;
+    case LocaleItem::DayShortName:
+      return LOCALE_SABBREVDAYNAME1 + index - 1;
+    case LocaleItem::DayLongName:
+      return LOCALE_SDAYNAME1 + index - 1;
   }
   return 0;
 }

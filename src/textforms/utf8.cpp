@@ -73,8 +73,6 @@ std::string Utf8FromUtf16(std::u16string_view utf16) {
   return out;
 }
 
-std::size_t Utf8SequenceLength(std::string_view utf8) {
-  return utf8.empty() ? 0 : DecodeOne(utf8).length;
-}
+std::size_t Utf8SequenceLength(std::string_view utf8) { return utf8.empty() ? 0 : DecodeOne(utf8).length; }
 
 }  // namespace zorva

@@ -76,8 +76,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 ApplicationWindow::ApplicationWindow() {
   RegisterWindowClass(kClassName, WindowProc);
   window_.reset(CreateWindowExW(0, kClassName, WideText(TheApplication().Title).c_str(), kStyle,
-                                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr));
+                                GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
   if (!window_) throw Failure(FailureKind::System, LastSystemErrorText());
   KeepOnlyMoveAndClose(window_.get());
 }

@@ -37,11 +37,12 @@ void BitmapButton::DrawGlyph(HDC dc, int x, int y, int sourceLeft) const {
 BitmapButton::BitmapButton(HWND parent, int id, const LayoutRect& rect, std::wstring caption,
                            const wchar_t* glyphResource, HFONT font, DWORD helpContext)
     : font_(font), caption_(std::move(caption)) {
-  glyph_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), glyphResource, IMAGE_BITMAP, 0, 0, 0)));
-  button_ = CreateWindowExW(0, L"BUTTON", caption_.c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_NOTIFY, rect.left, rect.top,
-                            rect.width, rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
+  glyph_.reset(
+      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), glyphResource, IMAGE_BITMAP, 0, 0, 0)));
+  button_ = CreateWindowExW(
+      0, L"BUTTON", caption_.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_NOTIFY,
+      rect.left, rect.top, rect.width, rect.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      GetModuleHandleW(nullptr), nullptr);
   if (!button_) throw Failure(FailureKind::System, LastSystemErrorText());
   SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SetWindowContextHelpId(button_, helpContext);
@@ -64,8 +65,8 @@ void BitmapButton::Draw(const DRAWITEMSTRUCT& item, bool defaultMark) const {
   RECT measured{0, 0, 0, 0};
   DrawTextW(dc, caption_.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
   const ButtonFace layout =
-      LayOutButtonFace({face.left, face.top, face.right - face.left, face.bottom - face.top}, kGlyphSize, kGlyphSize,
-                       measured.right, measured.bottom);
+      LayOutButtonFace({face.left, face.top, face.right - face.left, face.bottom - face.top}, kGlyphSize,
+                       kGlyphSize, measured.right, measured.bottom);
   const int shift = pushed ? 1 : 0;
 
   if (glyph_) DrawGlyph(dc, layout.glyph.left + shift, layout.glyph.top + shift, disabled ? kGlyphSize : 0);

@@ -15,8 +15,8 @@ namespace zorva {
 class BitmapButton {
  public:
   // Raises the system's failure when the button cannot be made.
-  BitmapButton(HWND parent, int id, const LayoutRect& rect, std::wstring caption, const wchar_t* glyphResource,
-               HFONT font, DWORD helpContext);
+  BitmapButton(HWND parent, int id, const LayoutRect& rect, std::wstring caption,
+               const wchar_t* glyphResource, HFONT font, DWORD helpContext);
   BitmapButton(const BitmapButton&) = delete;
   BitmapButton& operator=(const BitmapButton&) = delete;
 

@@ -80,14 +80,16 @@ bool ButtonFocus::HandleKey(const MSG& message) {
   switch (message.wParam) {
     case VK_TAB:
       if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-      if (const auto next = NextInTabOrder(focused, GetKeyState(VK_SHIFT) >= 0, exportButtonShown_)) Focus(*next);
+      if (const auto next = NextInTabOrder(focused, GetKeyState(VK_SHIFT) >= 0, exportButtonShown_))
+        Focus(*next);
       return true;
     case VK_LEFT:
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN:
       if (focused)
-        Focus(NextInPanel(*focused, message.wParam == VK_RIGHT || message.wParam == VK_DOWN, exportButtonShown_));
+        Focus(NextInPanel(*focused, message.wParam == VK_RIGHT || message.wParam == VK_DOWN,
+                          exportButtonShown_));
       return true;
     case VK_RETURN:
       if (!NoModifierHeld()) return false;

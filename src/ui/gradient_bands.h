@@ -31,9 +31,9 @@ std::vector<GradientBand> FillGradientBands(int height, Rgb bottomColour, Rgb to
 // (rows 0 to height div 2 - 1) shades from the middle up to `endColour`, the
 // lower half from `startColour` at the bottom up to the middle.
 struct PanelGradient {
-  Rgb startColour;                 // bottom edge
-  std::optional<Rgb> midColour;    // centre, if any
-  Rgb endColour;                   // top edge
+  Rgb startColour;               // bottom edge
+  std::optional<Rgb> midColour;  // centre, if any
+  Rgb endColour;                 // top edge
 };
 std::vector<GradientBand> GradientPanelBands(int height, const PanelGradient& gradient);
 

@@ -19,7 +19,8 @@ void FillPixels(HDC dc, int left, int top, int right, int bottom, COLORREF colou
 
 void FillGradientBands(HDC dc, const std::vector<GradientBand>& bands, int width, int top) {
   for (const GradientBand& band : bands)
-    FillPixels(dc, 0, top + band.top, width, top + band.bottom, RGB(band.colour.red, band.colour.green, band.colour.blue));
+    FillPixels(dc, 0, top + band.top, width, top + band.bottom,
+               RGB(band.colour.red, band.colour.green, band.colour.blue));
 }
 
 void DrawRaisedBevel(HDC dc, int width, int height) {
@@ -31,12 +32,14 @@ void DrawRaisedBevel(HDC dc, int width, int height) {
   FillPixels(dc, 0, height - 1, width, height, shadow);
 }
 
-GradientPanel::GradientPanel(HWND parent, const LayoutRect& rect, const PanelGradient& gradient, DWORD helpContext)
+GradientPanel::GradientPanel(HWND parent, const LayoutRect& rect, const PanelGradient& gradient,
+                             DWORD helpContext)
     : gradient_(gradient) {
   RegisterWindowClass(kClassName, &RoutedWindowProc<GradientPanel>);
   // The window procedure takes ownership of the handle at WM_NCCREATE.
-  CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                  rect.left, rect.top, rect.width, rect.height, parent, nullptr, GetModuleHandleW(nullptr), this);
+  CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
+                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left, rect.top, rect.width,
+                  rect.height, parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!window_) throw Failure(FailureKind::System, LastSystemErrorText());
   SetWindowContextHelpId(window_.get(), helpContext);
 }

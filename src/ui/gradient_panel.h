@@ -22,10 +22,10 @@ struct LabelColour {
 // A label painted straight onto a panel's gradient, with no box behind it.
 struct PanelLabel {
   std::wstring text;
-  HFONT font = nullptr;      // owned by the window
+  HFONT font = nullptr;  // owned by the window
   LabelColour colour;
-  LayoutRect box;            // for a label sized to its text, width 0
-  bool wordWrap = false;     // breaks lines within the box and clips to it
+  LayoutRect box;         // for a label sized to its text, width 0
+  bool wordWrap = false;  // breaks lines within the box and clips to it
 };
 
 // TDraw3D: a container that paints a top-to-bottom gradient and a raised

@@ -59,8 +59,8 @@ std::unique_ptr<TMForm::SystemWindow> TMForm::MakeSystemWindow(HWND parentOrOwne
   const int position = child ? 0 : CW_USEDEFAULT;
   // The window procedure puts the handle into `made` at WM_NCCREATE.
   building_ = made.get();
-  CreateWindowExW(exStyle, kClassName, kCaption, style, position, position, width, height, parentOrOwner, nullptr,
-                  GetModuleHandleW(nullptr), this);
+  CreateWindowExW(exStyle, kClassName, kCaption, style, position, position, width, height, parentOrOwner,
+                  nullptr, GetModuleHandleW(nullptr), this);
   building_ = nullptr;
   if (!made->window) throw Failure(FailureKind::System, LastSystemErrorText());
   SetWindowContextHelpId(made->window.get(), kHelpContext);
@@ -106,12 +106,17 @@ LayoutRect TMForm::Scaled(Control control) const { return scale_.Rect(LayoutOf(c
 void TMForm::CreateControls(SystemWindow& made) const {
   const HWND window = made.window.get();
   // Draw3D3 lies above Draw3D1, whose first row it covers.
-  made.draw3D1 = std::make_unique<GradientPanel>(window, Scaled(Control::Draw3D1), kDraw3D1Gradient, kHelpContext);
-  made.draw3D3 = std::make_unique<GradientPanel>(window, Scaled(Control::Draw3D3), kDraw3D3Gradient, kHelpContext);
+  made.draw3D1 =
+      std::make_unique<GradientPanel>(window, Scaled(Control::Draw3D1), kDraw3D1Gradient, kHelpContext);
+  made.draw3D3 =
+      std::make_unique<GradientPanel>(window, Scaled(Control::Draw3D3), kDraw3D3Gradient, kHelpContext);
   SetWindowPos(made.draw3D3->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  made.draw3D3->AddLabel({L"Transformar datos y horario desde Tempovia hacia ZORVA", label4Font_.get(),
-                          {.desktop = COLOR_WINDOWTEXT}, Scaled(Control::Label4), true});
+  made.draw3D3->AddLabel({L"Transformar datos y horario desde Tempovia hacia ZORVA",
+                          label4Font_.get(),
+                          {.desktop = COLOR_WINDOWTEXT},
+                          Scaled(Control::Label4),
+                          true});
   LayoutRect label1 = Scaled(Control::Label1);
   label1.width = 0;
   made.draw3D1->AddLabel(
@@ -121,8 +126,8 @@ void TMForm::CreateControls(SystemWindow& made) const {
                                                   Scaled(Control::BImportar), L"Aceptar", L"BBOK",
                                                   windowFont_.get(), kHelpContext);
   made.bClose = std::make_unique<BitmapButton>(made.draw3D1->handle(), ControlId(Control::BClose),
-                                               Scaled(Control::BClose), L"&Salir", L"BBCLOSE", windowFont_.get(),
-                                               kHelpContext);
+                                               Scaled(Control::BClose), L"&Salir", L"BBCLOSE",
+                                               windowFont_.get(), kHelpContext);
   const LayoutRect button1 = Scaled(Control::Button1);
   made.button1 = CreateWindowExW(0, L"BUTTON", L"F1 AYUDA",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, button1.left,
@@ -197,8 +202,8 @@ void TMForm::AttachToHostWindow(std::uint32_t handle) {
   // new one (the host window may have closed meanwhile), the failure leaves
   // the framed window in place.
   std::unique_ptr<SystemWindow> made =
-      MakeSystemWindow(host ? host : owner_, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                       outer.right - outer.left, outer.bottom - outer.top);
+      MakeSystemWindow(host ? host : owner_, (host ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN,
+                       WS_EX_CONTROLPARENT, outer.right - outer.left, outer.bottom - outer.top);
   window_.swap(made);
   UseButtons();
   SetHostedWindow(host ? this->handle() : nullptr);
@@ -248,7 +253,8 @@ LRESULT TMForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
       focus_.Activated(LOWORD(wParam) != WA_INACTIVE);
       return 0;
     case WM_HELP:
-      if (const auto context = HelpRequestContext(*reinterpret_cast<const HELPINFO*>(lParam))) FormHelp(*context);
+      if (const auto context = HelpRequestContext(*reinterpret_cast<const HELPINFO*>(lParam)))
+        FormHelp(*context);
       return TRUE;
     case WM_SYSCOLORCHANGE:
       OnSysColorChange();

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/start_parameters.h"
 #include "app/run_modes.h"
+#include "app/start_parameters.h"
 #include "export/export_run.h"
 #include "export/export_window.h"
 #include "help/program_help.h"

@@ -68,18 +68,19 @@ class NoticeBox {
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
     RegisterWindowClass(kClassName, &NoticeBox::WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    window_.reset(CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), this));
+    window_.reset(CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, left, top, width, height,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), this));
     if (!window_) throw Failure(FailureKind::System, LastSystemErrorText());
     KeepOnlyMoveAndClose(window_.get());
-    const HWND label = CreateWindowExW(0, L"STATIC", wideText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                       layout.text.left, layout.text.top, layout.text.width, layout.text.height,
-                                       window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND label =
+        CreateWindowExW(0, L"STATIC", wideText.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                        layout.text.left, layout.text.top, layout.text.width, layout.text.height,
+                        window_.get(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!label) throw Failure(FailureKind::System, LastSystemErrorText());
-    button_ = CreateWindowExW(0, L"BUTTON", kButtonCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              layout.button.left, layout.button.top, layout.button.width, layout.button.height,
-                              window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)),
-                              GetModuleHandleW(nullptr), nullptr);
+    button_ = CreateWindowExW(
+        0, L"BUTTON", kButtonCaption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+        layout.button.left, layout.button.top, layout.button.width, layout.button.height, window_.get(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), GetModuleHandleW(nullptr), nullptr);
     if (!button_) throw Failure(FailureKind::System, LastSystemErrorText());
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -96,7 +97,8 @@ class NoticeBox {
     GetTextExtentPoint32W(screen.get(), kLetters, 52, &letters);
     const NoticeUnits units = NoticeUnitsFrom(letters.cx, letters.cy);
     RECT extent{0, 0, NoticeWrapWidth(GetSystemMetrics(SM_CXSCREEN)), 0};
-    DrawTextW(screen.get(), text.c_str(), -1, &extent, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    DrawTextW(screen.get(), text.c_str(), -1, &extent,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     return LayOutNotice(units, extent.right, extent.bottom, ButtonCaptionWidth(screen.get()));
   }
 

@@ -34,6 +34,7 @@ NoticeLayout LayOutNotice(const NoticeUnits& units, int textWidth, int textHeigh
 // What Ctrl+C puts on the clipboard: rules of 27 hyphens around the caption,
 // the text and the button captions (each followed by three spaces, "&"
 // removed), every line ended by CR LF.
-std::string NoticeClipboardText(std::string_view caption, std::string_view text, std::string_view buttonCaption);
+std::string NoticeClipboardText(std::string_view caption, std::string_view text,
+                                std::string_view buttonCaption);
 
 }  // namespace zorva

@@ -45,10 +45,11 @@ TEST(OutputIsTable, TheProgramFoldersTableIsRefusedAndTheWindowStays) {
 TEST(OutputIsTable, TheSolutionIsRefusedAndTheHostReadsZero) {
   const std::wstring solution = L"C:\\ttemp\\SOLUC.DBF";
   std::string before;
-  RunningProgram run({.host = L"importar", .waitForWindow = false, .prepare = [&](const ProgramFolder& folder) {
-                        folder.AddDemoTables();
-                        before = ReadFile(solution);
-                      }});
+  RunningProgram run(
+      {.host = L"importar", .waitForWindow = false, .prepare = [&](const ProgramFolder& folder) {
+         folder.AddDemoTables();
+         before = ReadFile(solution);
+       }});
   ASSERT_TRUE(run.hostWindow);
   const std::wstring shown = AnswerWithTable(run.ProgramId(), solution);
   EXPECT_TRUE(ReadFile(solution) == before) << "the table is replaced";

@@ -22,7 +22,8 @@ TEST(PlantedLibrary, NoneIsLoadedAndF1OpensTheSystemsHelp) {
   const std::wstring helpFile = built.substr(0, built.rfind(L'\\') + 1) + L"NA.chm";
   bool copied = true;
   RunningProgram program({.prepare = [&](const ProgramFolder& folder) {
-    for (const wchar_t* name : kPlanted) copied &= CopyFileW(planted.c_str(), folder.File(name).c_str(), FALSE) != 0;
+    for (const wchar_t* name : kPlanted)
+      copied &= CopyFileW(planted.c_str(), folder.File(name).c_str(), FALSE) != 0;
     copied &= CopyFileW(helpFile.c_str(), folder.File(L"NA.chm").c_str(), FALSE) != 0;
   }});
   ASSERT_TRUE(copied);

@@ -84,7 +84,8 @@ TEST(RunModes, ANumberThatNamesNoWindowGivesABorderlessTopLevelWindowInHostMode)
 TEST(RunModes, AnotherWordInHostModeWaitsInsideTheHostAndClosingWritesOnlyTheHandshakeKey) {
   RunningProgram run({.host = L"mirar", .waitForWindow = false});
   WriteFile(run.Ini(),
-            "[General]\r\nCurso=2024\r\n[Transformadores]\r\nOtro=x\r\nTransformado=7\r\n[Final]\r\nClave=valor\r\n");
+            "[General]\r\nCurso=2024\r\n[Transformadores]\r\nOtro=x\r\nTransformado=7\r\n[Final]\r\nClave="
+            "valor\r\n");
   run.WaitForWindow();
   ASSERT_TRUE(run.window);
   EXPECT_EQ(GetAncestor(run.window, GA_PARENT), run.hostWindow);

@@ -27,7 +27,9 @@ TEST(WindowNumber, RefusesAnythingElseWithTheConversionText) {
       ADD_FAILURE() << bad;
     } catch (const Failure& failure) {
       EXPECT_EQ(failure.kind(), FailureKind::CommandLine);
-      EXPECT_EQ(failure.text(), ProgramTextFromUtf8("'$" + std::string(bad) + "' no es un valor entero válido")) << bad;
+      EXPECT_EQ(failure.text(),
+                ProgramTextFromUtf8("'$" + std::string(bad) + "' no es un valor entero válido"))
+          << bad;
     }
   }
 }

@@ -17,12 +17,12 @@ TEST(CommandLine, CutsTokensByTheFourRules) {
       {"prog importar 1A2B", {"prog", "importar", "1A2B"}},
       {"\t prog\x01\x1f importar  \r\n 1A2B  ", {"prog", "importar", "1A2B"}},
       {"\"C:\\Program Files\\TemposZORVA.exe\" importar", {"C:\\Program Files\\TemposZORVA.exe", "importar"}},
-      {"prog \"importar \" x", {"prog", "importar ", "x"}},       // quoted spaces belong to the token
-      {"prog im\"por tar\"X y", {"prog", "impor tarX", "y"}},     // the token goes on after the quote
-      {"prog \"\" \"\"importar", {"prog", "importar"}},            // quote pairs before a token are skipped
-      {"prog \"a b", {"prog", "a b"}},                             // a stretch open to the end of the line
-      {"prog a \"", {"prog", "a"}},                                // a lone quote at the very end
-      {"prog \xe1rbol \xf1", {"prog", "\xe1rbol", "\xf1"}},        // codes from 128 up are ordinary
+      {"prog \"importar \" x", {"prog", "importar ", "x"}},    // quoted spaces belong to the token
+      {"prog im\"por tar\"X y", {"prog", "impor tarX", "y"}},  // the token goes on after the quote
+      {"prog \"\" \"\"importar", {"prog", "importar"}},        // quote pairs before a token are skipped
+      {"prog \"a b", {"prog", "a b"}},                         // a stretch open to the end of the line
+      {"prog a \"", {"prog", "a"}},                            // a lone quote at the very end
+      {"prog \xe1rbol \xf1", {"prog", "\xe1rbol", "\xf1"}},    // codes from 128 up are ordinary
   };
   for (const auto& c : cases) EXPECT_EQ(CommandLineTokens(c.line), c.tokens) << c.line;
 }

@@ -22,7 +22,7 @@ TEST(UniqueHandle, ReleasesEachHandleExactlyOnceOnEveryPath) {
     Owned c(2);
     c = std::move(b);  // closes 2, now owns 1
     Owned d(3);
-    d.reset(4);        // closes 3
+    d.reset(4);  // closes 3
     EXPECT_EQ(d.release(), 4);
   }
   EXPECT_EQ(closed, (std::vector<int>{2, 3, 1}));

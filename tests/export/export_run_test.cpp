@@ -21,11 +21,11 @@ namespace zorva {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using test_support::FileNames;
 using test_support::ReadFile;
 using test_support::ScratchFolder;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
 class FakeWindow : public ExportWindow {
  public:
@@ -169,14 +169,14 @@ TEST_F(ExportRunTest, AnOutputThatIsOneOfTheHostsFilesIsRefusedBeforeAnyTableIsO
   const std::string table = "es una de las tablas que se exportan";
   const std::string index = "es un archivo de índices de las tablas de Tempovia";
   const std::vector<std::pair<fs::path, std::string>> outputs{
-      {output_ / "enlace.xml", table},                        // a hard link
+      {output_ / "enlace.xml", table},  // a hard link
       {tables / "Asig.DBT", "es el archivo memo de una de las tablas que se exportan"},
       {tables / "." / ".." / "escuela" / "GRUP.DBF", table},  // another spelling
       {solution / "SOLUC.DBF", table},                        // the other folder
       {tables / "Tempovia.ini", "es el archivo en el que Tempovia recibe el resultado"},
-      {output_ / "indice.xml", index},   // a hard link to an index file
-      {solution / "SOLUC.NDX", index},   // by name, not there yet
-      {tables / "nuevo.cdx. ", index},   // as Windows takes the name
+      {output_ / "indice.xml", index},  // a hard link to an index file
+      {solution / "SOLUC.NDX", index},  // by name, not there yet
+      {tables / "nuevo.cdx. ", index},  // as Windows takes the name
 #ifdef _WIN32
       {tables / "aula.dbf", table},  // letter case is ignored there
 #endif
@@ -191,7 +191,8 @@ TEST_F(ExportRunTest, AnOutputThatIsOneOfTheHostsFilesIsRefusedBeforeAnyTableIsO
       run.BImportarClick();
       ADD_FAILURE() << "the run did not fail";
     } catch (const Failure& failure) {
-      EXPECT_EQ(failure.text(), ProgramTextFromUtf8("No se puede guardar el XML en '" + output.string() + "': " + what));
+      EXPECT_EQ(failure.text(),
+                ProgramTextFromUtf8("No se puede guardar el XML en '" + output.string() + "': " + what));
     }
     EXPECT_THAT(window_.events, ElementsAre("ask []"));
     EXPECT_EQ(run.ExportSucceeded(), 0);

@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "export/dbase/engine_failure.h"
-#include "support/table_bytes.h"
 #include "export/dbase/table_files.h"
 #include "export/dbase/table_names.h"
+#include "support/table_bytes.h"
 #include "textforms/failure_texts.h"
 
 #ifdef _WIN32
@@ -204,7 +204,7 @@ TEST_F(TableFolder, DefaultTypeIsFoxProBesideAnFptOrCdxFile) {
 // The memo file is looked for in the folder of its table, a drive's root too.
 TEST(TableNames, FolderOfATablePath) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"/t/AULA.DBF", "/t"},      {"/AULA.DBF", "/"},   {"c:\\ttemp\\SOLUC.DBF", "c:\\ttemp"},
+      {"/t/AULA.DBF", "/t"},    {"/AULA.DBF", "/"},   {"c:\\ttemp\\SOLUC.DBF", "c:\\ttemp"},
       {"c:\\AULA.DBF", "c:\\"}, {"c:AULA.DBF", "c:"}, {"AULA.DBF", ""},
   };
   for (const auto& [path, folder] : cases) EXPECT_EQ(dbase::FolderOf(path), folder) << path;

@@ -25,7 +25,8 @@ struct HelpRun {
 
   explicit HelpRun(bool withEngine = true)
       : program({.fromWindowsFolder = true, .prepare = [this, withEngine](const ProgramFolder& folder) {
-                   if (withEngine) engine.emplace(WindowsPath(Environment("ZORVA_LOGGING_HHCTRL")), L"hhctrl.ocx");
+                   if (withEngine)
+                     engine.emplace(WindowsPath(Environment("ZORVA_LOGGING_HHCTRL")), L"hhctrl.ocx");
                    SetEnvironmentVariableW(L"ZORVA_HELP_LOG", folder.File(L"help.log").c_str());
                  }}) {}
 

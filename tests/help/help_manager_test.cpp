@@ -10,13 +10,13 @@
 namespace zorva {
 namespace {
 
+using test_support::EngineLog;
+using test_support::RecordingEngine;
+using test_support::Shows;
 using ::testing::_;
 using ::testing::ElementsAre;
-using test_support::EngineLog;
 using ::testing::NiceMock;
-using test_support::RecordingEngine;
 using ::testing::Return;
-using test_support::Shows;
 
 constexpr char kFolder[] = "C:\\Tempovia\\";
 constexpr char kHelpFile[] = "C:\\Tempovia\\NA.chm";

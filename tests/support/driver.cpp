@@ -2,8 +2,8 @@
 
 #include <tlhelp32.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -92,9 +92,13 @@ void ProgramFolder::AddTables(const std::string& set) const {
   CopyTables(fs::path(WindowsPath(Environment("ZORVA_FIXTURES"))) / set, path_);
 }
 
-void ProgramFolder::AddDemoTables() const { CopyTables(WindowsPath(Environment("ZORVA_DEMO_TABLES")), path_); }
+void ProgramFolder::AddDemoTables() const {
+  CopyTables(WindowsPath(Environment("ZORVA_DEMO_TABLES")), path_);
+}
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::vector<std::wstring> FindFiles(const std::wstring& pattern) {
   std::vector<std::wstring> names;
@@ -185,7 +189,8 @@ std::vector<DWORD> Process::Family() const {
 bool Process::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> Process::WaitForExit(Duration timeout) const {
-  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return std::nullopt;
+  if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    return std::nullopt;
   DWORD code = 0;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;

@@ -64,7 +64,8 @@ std::wstring IniValue(const std::wstring& file, const std::wstring& section, con
 // scope if it is still running.
 class Process {
  public:
-  Process(const std::wstring& program, const std::vector<std::wstring>& arguments, const std::wstring& folder);
+  Process(const std::wstring& program, const std::vector<std::wstring>& arguments,
+          const std::wstring& folder);
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
@@ -96,7 +97,7 @@ std::vector<HWND> Children(HWND parent);
 std::wstring Text(HWND window);
 RECT ClientRectOnScreen(HWND window);
 RECT RectInClient(HWND window, HWND relativeTo);  // window's rect in relativeTo's client coordinates
-HWND FocusOf(HWND window);                         // the focus in the thread that owns window
+HWND FocusOf(HWND window);                        // the focus in the thread that owns window
 
 // Pixels on the screen, as the user sees them.
 COLORREF ScreenPixel(int x, int y);

@@ -101,7 +101,8 @@ void ConfirmSaveDialog(HWND dialog, const std::wstring& fileName) {
   HWND box = GetDlgItem(dialog, kFileNameCombo);
   if (!box || !IsWindowVisible(box)) box = GetDlgItem(dialog, kFileNameEdit);
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 void CancelSaveDialog(HWND dialog) {

@@ -49,7 +49,8 @@ std::vector<HWND> TopWindows(DWORD processId, const std::wstring& className) {
   return query.found;
 }
 
-HWND WaitForTopWindow(DWORD processId, const std::wstring& className, const std::wstring& title, Duration timeout) {
+HWND WaitForTopWindow(DWORD processId, const std::wstring& className, const std::wstring& title,
+                      Duration timeout) {
   HWND found = nullptr;
   WaitUntil(
       [&] {
@@ -86,14 +87,16 @@ std::vector<HWND> Children(HWND parent) {
 
 HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text) {
   for (HWND child : Children(parent))
-    if ((className.empty() || ClassOf(child) == className) && (text.empty() || Text(child) == text)) return child;
+    if ((className.empty() || ClassOf(child) == className) && (text.empty() || Text(child) == text))
+      return child;
   return nullptr;
 }
 
 std::wstring Text(HWND window) {
   wchar_t text[4096] = {};
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &ignored);
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                      &ignored);
   return text;
 }
 

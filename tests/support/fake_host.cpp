@@ -4,8 +4,8 @@
 // program's, or 98 when the program could not be started.
 //
 //   fake_host.exe <path of TemposZORVA.exe> [first parameter, "importar" by default]
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -34,16 +34,19 @@ int main() {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
   windowClass.lpszClassName = L"ZorvaFakeHost";
   RegisterClassExW(&windowClass);
-  const HWND host = CreateWindowExW(0, L"ZorvaFakeHost", L"Fake host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40, 30, 900,
-                                    600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const HWND host =
+      CreateWindowExW(0, L"ZorvaFakeHost", L"Fake host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                      40, 30, 900, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 
   wchar_t handle[16];
-  std::swprintf(handle, 16, L"%lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(host) & 0xFFFFFFFFu));
+  std::swprintf(handle, 16, L"%lX",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(host) & 0xFFFFFFFFu));
   std::wstring line = L"\"" + program + L"\" " + word + L" " + handle;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     return 98;
   CloseHandle(process.hThread);
 

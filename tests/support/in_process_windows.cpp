@@ -123,9 +123,10 @@ LRESULT CALLBACK CreationRefusal::Hook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && refusal) {
     const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
     const bool placed = !refusal->parent_ || create.hwndParent == refusal->parent_;
-    const bool named = refusal->caption_.empty() ||
-                       (!IS_INTRESOURCE(create.lpszName) && create.lpszName && refusal->caption_ == create.lpszName);
-    if (placed && named && _wcsicmp(ClassOf(reinterpret_cast<HWND>(wParam)).c_str(), refusal->className_.c_str()) == 0) {
+    const bool named = refusal->caption_.empty() || (!IS_INTRESOURCE(create.lpszName) && create.lpszName &&
+                                                     refusal->caption_ == create.lpszName);
+    if (placed && named &&
+        _wcsicmp(ClassOf(reinterpret_cast<HWND>(wParam)).c_str(), refusal->className_.c_str()) == 0) {
       if (refusal->before_) refusal->before_();
       ++refusal->refused_;
       SetLastError(refusal->code_);

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/application_window.h"
-#include "app/start_parameters.h"
 #include "app/run_modes.h"
+#include "app/start_parameters.h"
 #include "help/program_help.h"
 #include "support/recording_engine.h"
+#include "ui/application_window.h"
 #include "ui/main_window.h"
 
 namespace zorva::test_support {

@@ -69,7 +69,8 @@ bool MissingTable() {
   DeleteFileW(program.File(L"PROF.DBF").c_str());
   Process process(program.program(), {}, program.path());
   const HWND window = WaitForTopWindow(process.id(), L"TMForm");
-  const auto box = window && Export(process, window, nullptr) ? WaitForFailureBox(process.id(), 60s) : std::nullopt;
+  const auto box =
+      window && Export(process, window, nullptr) ? WaitForFailureBox(process.id(), 60s) : std::nullopt;
   return Save(box ? box->window : nullptr, L"error");
 }
 
@@ -83,7 +84,9 @@ bool Hosted() {
                  program.path());
     const HWND hostWindow = WaitForTopWindow(host.id(), L"ZorvaFakeHost");
     HWND window = nullptr;
-    WaitUntil([&] { return hostWindow && (window = FindChild(hostWindow, L"TMForm", L"")) && IsWindowVisible(window); });
+    WaitUntil([&] {
+      return hostWindow && (window = FindChild(hostWindow, L"TMForm", L"")) && IsWindowVisible(window);
+    });
     if (!window) return Save(nullptr, L"anfitrion");
     WaitForIdle(window);
     RECT hostRect, windowRect;

@@ -9,7 +9,8 @@ BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
   const DWORD length = GetModuleFileNameW(self, mark, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return TRUE;
   lstrcatW(mark, L".loaded");
-  const HANDLE file = CreateFileW(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileW(mark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   return TRUE;
 }

@@ -53,8 +53,9 @@ int PrintVersion(const std::wstring& file) {
   if (!GetFileVersionInfoW(file.c_str(), 0, size, block.data()) ||
       !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) || length < sizeof *info)
     return Fail("the version resource cannot be read");
-  std::printf("%u.%u.%u.%u\n", unsigned{HIWORD(info->dwFileVersionMS)}, unsigned{LOWORD(info->dwFileVersionMS)},
-              unsigned{HIWORD(info->dwFileVersionLS)}, unsigned{LOWORD(info->dwFileVersionLS)});
+  std::printf("%u.%u.%u.%u\n", unsigned{HIWORD(info->dwFileVersionMS)},
+              unsigned{LOWORD(info->dwFileVersionMS)}, unsigned{HIWORD(info->dwFileVersionLS)},
+              unsigned{LOWORD(info->dwFileVersionLS)});
   return 0;
 }
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/dbase/dbase_table.h"

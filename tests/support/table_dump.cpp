@@ -29,9 +29,9 @@ namespace {
 using zorva::ColumnKind;
 using zorva::ColumnValue;
 
-constexpr const char* kKindNames[] = {"Character", "Float",   "Money", "Int16", "UInt16",
-                                      "Int32",     "AutoInc", "Int64", "Bcd",   "Logical",
-                                      "Date",      "Time",    "DateTime", "Memo", "Bytes"};
+constexpr const char* kKindNames[] = {"Character", "Float",   "Money",    "Int16", "UInt16",
+                                      "Int32",     "AutoInc", "Int64",    "Bcd",   "Logical",
+                                      "Date",      "Time",    "DateTime", "Memo",  "Bytes"};
 static_assert(std::size(kKindNames) == static_cast<std::size_t>(ColumnKind::Bytes) + 1);
 
 std::string Escaped(const std::string& text) {
@@ -61,7 +61,8 @@ std::string ValueText(const ColumnValue& value) {
   char text[64];
   switch (value.kind) {
     case ColumnKind::Character:
-    case ColumnKind::Memo: return Escaped(value.text);
+    case ColumnKind::Memo:
+      return Escaped(value.text);
     case ColumnKind::Bytes: {
       std::string hex;
       for (const unsigned char b : value.text) {
@@ -71,10 +72,13 @@ std::string ValueText(const ColumnValue& value) {
       return hex;
     }
     case ColumnKind::Float:
-    case ColumnKind::Money: return std::string(text, std::to_chars(text, text + sizeof text, value.number).ptr);
-    case ColumnKind::Logical: return value.logical ? "true" : "false";
+    case ColumnKind::Money:
+      return std::string(text, std::to_chars(text, text + sizeof text, value.number).ptr);
+    case ColumnKind::Logical:
+      return value.logical ? "true" : "false";
     case ColumnKind::Date:
-      std::snprintf(text, sizeof text, "%04d-%02d-%02d", value.moment.year, value.moment.month, value.moment.day);
+      std::snprintf(text, sizeof text, "%04d-%02d-%02d", value.moment.year, value.moment.month,
+                    value.moment.day);
       return text;
     case ColumnKind::Time:
     case ColumnKind::DateTime: {
@@ -83,7 +87,8 @@ std::string ValueText(const ColumnValue& value) {
                     m.minute, m.second, m.millisecond);
       return text;
     }
-    default: return std::to_string(value.integer);
+    default:
+      return std::to_string(value.integer);
   }
 }
 
@@ -102,7 +107,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    zorva::dbase::DbaseTable table = zorva::dbase::DbaseTable::Open(argv[1], argv[2], zorva::TableType::Default);
+    zorva::dbase::DbaseTable table =
+        zorva::dbase::DbaseTable::Open(argv[1], argv[2], zorva::TableType::Default);
     const auto codePage = CodePage(argv[1], argv[2]);
     std::string out = "codepage\t" + (codePage ? std::to_string(*codePage) : "oem") + "\nfields\t";
     for (const zorva::dbase::FieldInfo& field : table.Fields())
@@ -112,8 +118,8 @@ int main(int argc, char** argv) {
     for (table.First(); !table.AtEnd(); table.Next(), ++row)
       for (const zorva::dbase::FieldInfo& field : table.Fields()) {
         const ColumnValue value = table.Read(field);
-        out += std::to_string(row) + '\t' + field.name + '\t' + kKindNames[static_cast<int>(value.kind)] + '\t' +
-               ValueText(value) + '\n';
+        out += std::to_string(row) + '\t' + field.name + '\t' + kKindNames[static_cast<int>(value.kind)] +
+               '\t' + ValueText(value) + '\n';
       }
     std::cout << out << "rows\t" << row << '\n';
     return 0;

@@ -42,9 +42,16 @@ std::string FailureOf(const ColumnValue& value) {
 
 TEST(ColumnIntegerTest, RoundsHalfToEven) {
   const std::pair<double, std::int32_t> cases[] = {
-      {30.5, 30}, {31.5, 32}, {-2.5, -2}, {-0.5, 0}, {40, 40}, {0.49999999999999994, 0}, {2.5000001, 3},
+      {30.5, 30},
+      {31.5, 32},
+      {-2.5, -2},
+      {-0.5, 0},
+      {40, 40},
+      {0.49999999999999994, 0},
+      {2.5000001, 3},
       {4294967296.0 + 7, 7},  // the low 32 bits of the 64-bit integer
-      {-1e18, static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(-1000000000000000000)))},
+      {-1e18, static_cast<std::int32_t>(
+                  static_cast<std::uint32_t>(static_cast<std::uint64_t>(-1000000000000000000)))},
   };
   for (const auto& [n, expected] : cases) EXPECT_EQ(ColumnInteger(Number(n)), expected) << n;
 
@@ -79,19 +86,29 @@ TEST(ColumnIntegerTest, IntegersGiveTheirLow32Bits) {
 
 TEST(ColumnIntegerTest, FloatsBeyondA64BitIntegerAreInvalidOperations) {
   const std::string invalid = ProgramTextFromUtf8("Operación de punto flotante inválida");
-  for (double n : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                   -std::numeric_limits<double>::infinity(), 9223372036854775808.0, -9223372036854777856.0, 1e300})
+  for (double n :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(), 9223372036854775808.0, -9223372036854777856.0, 1e300})
     EXPECT_EQ(FailureOf(Number(n)), invalid) << n;
   EXPECT_EQ(ColumnInteger(Number(-9223372036854775808.0)), 0);
 }
 
 TEST(ColumnIntegerTest, ReadsCharacterColumnsAsWholeNumbers) {
   const std::pair<const char*, std::int32_t> cases[] = {
-      {"25", 25},           {"  -12", -12},         {"+7", 7},
-      {"$1F", 31},          {"x10", 16},            {"X10", 16},
-      {"0x10", 16},         {"0XfF", 255},          {"-$10", -16},
-      {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}, {"$FFFFFFFF", -1},
-      {"007", 7},           {"0", 0},
+      {"25", 25},
+      {"  -12", -12},
+      {"+7", 7},
+      {"$1F", 31},
+      {"x10", 16},
+      {"X10", 16},
+      {"0x10", 16},
+      {"0XfF", 255},
+      {"-$10", -16},
+      {"2147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"$FFFFFFFF", -1},
+      {"007", 7},
+      {"0", 0},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(ColumnInteger(Text(text)), expected) << text;
 }
@@ -99,7 +116,8 @@ TEST(ColumnIntegerTest, ReadsCharacterColumnsAsWholeNumbers) {
 TEST(ColumnIntegerTest, TextThatIsNoWholeNumberNamesItself) {
   for (const char* text : {"", " ", "12 ", "1.5", "abc", "2147483648", "-2147483649", "$100000000", "$", "0x",
                            "- 1", "1e3", "\t5"})
-    EXPECT_EQ(FailureOf(Text(text)), "'" + std::string(text) + ProgramTextFromUtf8("' no es un valor entero válido"))
+    EXPECT_EQ(FailureOf(Text(text)),
+              "'" + std::string(text) + ProgramTextFromUtf8("' no es un valor entero válido"))
         << text;
   ColumnValue null = Text("99");
   null.isNull = true;

@@ -93,7 +93,8 @@ TEST(ColumnTextTest, EachKindTakesItsForm) {
   bytes.text = std::string("\x01\xFF", 2);
   EXPECT_EQ(text(bytes), ProgramTextFromUtf8("\x01ÿ"));
   bytes.text = "A\xF1o \x80\x81";
-  EXPECT_EQ(text(bytes), ProgramTextFromUtf8("Año €" "\xC2\x81"));
+  EXPECT_EQ(text(bytes), ProgramTextFromUtf8("Año €"
+                                             "\xC2\x81"));
 }
 
 }  // namespace

@@ -82,8 +82,8 @@ TEST(FixedPointTextTest, WritesTheFractionWithoutTrailingZeros) {
     const char* text;
   };
   const Case cases[] = {
-      {125000, "12,5"},  {500, "0,05"},   {0, "0"},          {-500, "-0,05"},  {10000, "1"},
-      {-12345, "-1,2345"}, {1, "0,0001"}, {INT64_MIN, "-922337203685477,5808"},
+      {125000, "12,5"}, {500, "0,05"},       {0, "0"},      {-500, "-0,05"},
+      {10000, "1"},     {-12345, "-1,2345"}, {1, "0,0001"}, {INT64_MIN, "-922337203685477,5808"},
   };
   for (const Case& c : cases) EXPECT_EQ(FixedPointText(c.tenThousandths, ','), c.text) << c.tenThousandths;
 }

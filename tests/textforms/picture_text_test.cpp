@@ -16,7 +16,8 @@ struct PictureCase {
   const char* text;  // UTF-8
 };
 
-void ExpectPictures(const RegionalFormats& formats, const DateTime& moment, std::initializer_list<PictureCase> cases) {
+void ExpectPictures(const RegionalFormats& formats, const DateTime& moment,
+                    std::initializer_list<PictureCase> cases) {
   for (const PictureCase& c : cases)
     EXPECT_EQ(PictureText(c.picture, moment, formats), ProgramTextFromUtf8(c.text)) << c.picture;
 }
@@ -52,7 +53,7 @@ TEST(PictureTextTest, RendersEveryElement) {
                      {"hh 'x' mm", "09 x 07"},
                      {"hh x mm", "09 x 03"},  // the last letter is x: a month
                      {"h:mmm", "9:Mar"},
-                     {"Ee", "77"},    // two elements: a letter's case starts a new run
+                     {"Ee", "77"},  // two elements: a letter's case starts a new run
                      {"", ""},
                  });
 }
@@ -79,11 +80,8 @@ TEST(PictureTextTest, TwelveHourClockWhereAnAmPmElementGoes) {
     const char* aSlashP;
   };
   const Case cases[] = {
-      {0, "12 a.m.", "12 AM", "12 a"},
-      {9, "09 a.m.", "09 AM", "09 a"},
-      {12, "12 p.m.", "12 PM", "12 P"},
-      {13, "01 p.m.", "01 PM", "01 P"},
-      {23, "11 p.m.", "11 PM", "11 P"},
+      {0, "12 a.m.", "12 AM", "12 a"},  {9, "09 a.m.", "09 AM", "09 a"},  {12, "12 p.m.", "12 PM", "12 P"},
+      {13, "01 p.m.", "01 PM", "01 P"}, {23, "11 p.m.", "11 PM", "11 P"},
   };
   for (const Case& c : cases) {
     const DateTime moment{2007, 3, 5, c.hour, 0, 0, 0};
@@ -92,9 +90,9 @@ TEST(PictureTextTest, TwelveHourClockWhereAnAmPmElementGoes) {
   const DateTime evening{2007, 3, 5, 21, 5, 0, 0};
   ExpectPictures(formats, evening,
                  {
-                     {"ampm h", "p.m. 9"},          // an am/pm element before the hour
-                     {"h 'am/pm'", "21 am/pm"},     // quoted text is no element
-                     {"h h ampm", "21 9 p.m."},     // the look-ahead stops at the next h
+                     {"ampm h", "p.m. 9"},           // an am/pm element before the hour
+                     {"h 'am/pm'", "21 am/pm"},      // quoted text is no element
+                     {"h h ampm", "21 9 p.m."},      // the look-ahead stops at the next h
                      {"h aaa ampm", "21 Lun p.m."},  // the first a ahead decides
                      {"h \"a\" x a/p", "9 a x p"},
                  });

@@ -42,7 +42,7 @@ TEST(PosixTimeFormatsTest, ClockItemsFollowTheHourConversion) {
     const char* amPmFirst;
   };
   const Case cases[] = {
-      {"%H:%M:%S", "1", "1", "0"}, {"%k:%M", "1", "0", "0"}, {"%I:%M:%S %p", "0", "1", "0"},
+      {"%H:%M:%S", "1", "1", "0"}, {"%k:%M", "1", "0", "0"},  {"%I:%M:%S %p", "0", "1", "0"},
       {"%p %l:%M", "0", "0", "1"}, {"%-H:%M", "1", "0", "0"},
   };
   for (const Case& c : cases) {

@@ -43,13 +43,19 @@ TEST(RegionalFormatsTest, MissingItemsGiveTheDefaults) {
 TEST(RegionalFormatsTest, ReadsTheItemsOfTheLocale) {
   FakeLocaleItems spanish;
   spanish.items = {
-      {{LocaleItem::DecimalMark, 0}, ","},       {{LocaleItem::DateMark, 0}, "-"},
-      {{LocaleItem::TimeMark, 0}, "."},          {{LocaleItem::ShortDatePicture, 0}, "dd-MM-yyyy"},
+      {{LocaleItem::DecimalMark, 0}, ","},
+      {{LocaleItem::DateMark, 0}, "-"},
+      {{LocaleItem::TimeMark, 0}, "."},
+      {{LocaleItem::ShortDatePicture, 0}, "dd-MM-yyyy"},
       {{LocaleItem::LongDatePicture, 0}, "dddd, d' de 'MMMM' de 'yyyy"},
-      {{LocaleItem::ClockKind, 0}, "1"},         {{LocaleItem::HourLeadingZero, 0}, "1"},
-      {{LocaleItem::AmText, 0}, ""},             {{LocaleItem::PmText, 0}, "PM"},
-      {{LocaleItem::MonthShortName, 1}, "ene."}, {{LocaleItem::MonthLongName, 12}, "diciembre"},
-      {{LocaleItem::DayShortName, 7}, "dom."},   {{LocaleItem::DayLongName, 1}, "lunes"},
+      {{LocaleItem::ClockKind, 0}, "1"},
+      {{LocaleItem::HourLeadingZero, 0}, "1"},
+      {{LocaleItem::AmText, 0}, ""},
+      {{LocaleItem::PmText, 0}, "PM"},
+      {{LocaleItem::MonthShortName, 1}, "ene."},
+      {{LocaleItem::MonthLongName, 12}, "diciembre"},
+      {{LocaleItem::DayShortName, 7}, "dom."},
+      {{LocaleItem::DayLongName, 1}, "lunes"},
       {{LocaleItem::DayLongName, 2}, ""},  // an empty name keeps the default
   };
   const RegionalFormats formats = ReadRegionalFormats(spanish);
@@ -118,14 +124,10 @@ TEST(RegionalFormatsTest, TranslatesDatePicturesForEraCalendars) {
     const char* translated;
   };
   const Case cases[] = {
-      {"gg y/M/d", 3, true, "ggg e/M/d"},
-      {"yyyy/MM/dd", 4, true, "eeee/MM/dd"},
-      {"YY-mm", 5, true, "ee-mm"},
-      {"yyy", 3, false, "eee"},  // yy, then a single y
-      {"'Gy' g", 3, false, "'Ge' g"},
-      {"gg yyyy", 1, true, " yyyy"},
-      {"Gg/yy", 2, true, "/yy"},
-      {"gg yyyy", 1, false, "gg yyyy"},
+      {"gg y/M/d", 3, true, "ggg e/M/d"}, {"yyyy/MM/dd", 4, true, "eeee/MM/dd"},
+      {"YY-mm", 5, true, "ee-mm"},        {"yyy", 3, false, "eee"},  // yy, then a single y
+      {"'Gy' g", 3, false, "'Ge' g"},     {"gg yyyy", 1, true, " yyyy"},
+      {"Gg/yy", 2, true, "/yy"},          {"gg yyyy", 1, false, "gg yyyy"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(TranslateDatePicture(c.picture, c.calendarType, c.cjk), c.translated) << c.picture;

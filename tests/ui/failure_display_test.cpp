@@ -20,7 +20,8 @@ TEST(FailureDisplay, AppendsAPeriodOnlyAfterCharactersRankingAboveIt) {
       {"v\xe1lido\xe1", "v\xe1lido\xe1."},
   };
   for (const auto& c : cases) EXPECT_EQ(FailureBoxText(c.text), c.shown) << c.text;
-  for (char last : std::string("\x01\x1f !\"#$%&'()*+,-.")) EXPECT_EQ(FailureBoxText(std::string("x") + last).size(), 2u);
+  for (char last : std::string("\x01\x1f !\"#$%&'()*+,-."))
+    EXPECT_EQ(FailureBoxText(std::string("x") + last).size(), 2u);
   EXPECT_FALSE(IsShownFailure(Failure(FailureKind::Silent, "Operación abortada")));
   EXPECT_TRUE(IsShownFailure(Failure(FailureKind::Engine, "x")));
 }

@@ -11,8 +11,9 @@ RECT At(int left, int top, int width, int height) { return {left, top, left + wi
 
 ::testing::AssertionResult SameRect(const RECT& a, const RECT& b) {
   if (EqualRect(&a, &b)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << a.left << "," << a.top << "," << a.right << "," << a.bottom << " vs "
-                                       << b.left << "," << b.top << "," << b.right << "," << b.bottom;
+  return ::testing::AssertionFailure()
+         << a.left << "," << a.top << "," << a.right << "," << a.bottom << " vs " << b.left << "," << b.top
+         << "," << b.right << "," << b.bottom;
 }
 
 TEST(MainWindow, TheClientAreaAndEveryControlSitWhereTheDesignPutsThem) {
@@ -47,20 +48,26 @@ TEST(MainWindow, TheGradientRowsAndTheBevelCornersHaveTheirColours) {
     COLORREF colour;
   } rows[] = {
       // Draw3D3, at window column 36, rows from its top (window row 0).
-      {36, 42, RGB(0xFF, 0xF7, 0xEE)}, {36, 83, RGB(0xFF, 0xFF, 0xFF)}, {36, 84, RGB(0xFF, 0xFF, 0xFF)},
-      {36, 126, RGB(0xFC, 0xE9, 0xBE)}, {36, 167, RGB(0xF9, 0xD4, 0x7F)},
+      {36, 42, RGB(0xFF, 0xF7, 0xEE)},
+      {36, 83, RGB(0xFF, 0xFF, 0xFF)},
+      {36, 84, RGB(0xFF, 0xFF, 0xFF)},
+      {36, 126, RGB(0xFC, 0xE9, 0xBE)},
+      {36, 167, RGB(0xF9, 0xD4, 0x7F)},
       // Draw3D1, at window column 500, rows from its top (window row 168).
-      {500, 168 + 24, RGB(0xCE, 0xE5, 0xF2)}, {500, 168 + 47, RGB(0xCF, 0xF2, 0xFE)},
-      {500, 168 + 48, RGB(0xCF, 0xF2, 0xFE)}, {500, 168 + 72, RGB(0xC9, 0xE0, 0xFE)},
+      {500, 168 + 24, RGB(0xCE, 0xE5, 0xF2)},
+      {500, 168 + 47, RGB(0xCF, 0xF2, 0xFE)},
+      {500, 168 + 48, RGB(0xCF, 0xF2, 0xFE)},
+      {500, 168 + 72, RGB(0xC9, 0xE0, 0xFE)},
       {500, 168 + 95, RGB(0xC2, 0xCE, 0xFE)},
       // Draw3D3's bevel: top-left in highlight, top-right and bottom-left in shadow.
-      {16, 0, GetSysColor(COLOR_BTNHIGHLIGHT)}, {616, 0, GetSysColor(COLOR_BTNSHADOW)},
+      {16, 0, GetSysColor(COLOR_BTNHIGHLIGHT)},
+      {616, 0, GetSysColor(COLOR_BTNSHADOW)},
       {16, 168, GetSysColor(COLOR_BTNSHADOW)},
       // Draw3D1's bevel where the other panel leaves it visible.
-      {0, 168, GetSysColor(COLOR_BTNHIGHLIGHT)}, {0, 264, GetSysColor(COLOR_BTNSHADOW)},
+      {0, 168, GetSysColor(COLOR_BTNHIGHLIGHT)},
+      {0, 264, GetSysColor(COLOR_BTNSHADOW)},
   };
-  for (const auto& row : rows)
-    EXPECT_EQ(pixel(row.x, row.y), row.colour) << row.x << "," << row.y;
+  for (const auto& row : rows) EXPECT_EQ(pixel(row.x, row.y), row.colour) << row.x << "," << row.y;
 }
 
 TEST(MainWindow, TheFocusStartsOnSalirAndTabRunsAcrossThePanels) {
@@ -82,8 +89,11 @@ TEST(MainWindow, TheFocusStartsOnSalirAndTabRunsAcrossThePanels) {
   const struct {
     WORD key;
     HWND from, to;
-  } arrows[] = {{VK_RIGHT, salir, ayuda}, {VK_DOWN, ayuda, salir}, {VK_LEFT, salir, ayuda},
-                {VK_UP, ayuda, salir},    {VK_RIGHT, aceptar, aceptar}};
+  } arrows[] = {{VK_RIGHT, salir, ayuda},
+                {VK_DOWN, ayuda, salir},
+                {VK_LEFT, salir, ayuda},
+                {VK_UP, ayuda, salir},
+                {VK_RIGHT, aceptar, aceptar}};
   for (const auto& arrow : arrows) {
     // Three buttons: at most three presses of Tab reach any of them.
     for (int presses = 0; presses < 3 && w.Focus() != arrow.from; ++presses) {

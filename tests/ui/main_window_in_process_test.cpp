@@ -102,7 +102,8 @@ TEST(MainWindowInProcess, TheTaskbarEntryIsTheApplicationWindowsAndStandsForTheM
   EXPECT_FALSE(GetWindowLongW(program.window(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
   SetActiveWindow(entry);
-  EXPECT_TRUE(program.Pump([&] { return GetActiveWindow() == program.window(); }, 5s)) << "activation passes on";
+  EXPECT_TRUE(program.Pump([&] { return GetActiveWindow() == program.window(); }, 5s))
+      << "activation passes on";
 
   // While a dialog holds the main window disabled, closing the entry waits.
   EnableWindow(program.window(), FALSE);

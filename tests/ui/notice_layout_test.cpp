@@ -29,9 +29,10 @@ TEST(NoticeLayout, MeasuresInDialogUnitsAndWrapsAtHalfTheScreen) {
 }
 
 TEST(NoticeLayout, CopiesSevenLines) {
-  EXPECT_EQ(NoticeClipboardText("TemposZORVA", "Proceso finalizado", "&Aceptar"),
-            "---------------------------\r\nTemposZORVA\r\n---------------------------\r\nProceso finalizado\r\n"
-            "---------------------------\r\nAceptar   \r\n---------------------------\r\n");
+  EXPECT_EQ(
+      NoticeClipboardText("TemposZORVA", "Proceso finalizado", "&Aceptar"),
+      "---------------------------\r\nTemposZORVA\r\n---------------------------\r\nProceso finalizado\r\n"
+      "---------------------------\r\nAceptar   \r\n---------------------------\r\n");
 }
 
 }  // namespace

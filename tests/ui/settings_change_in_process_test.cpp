@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "ui/application_window.h"
 #include "support/in_process_windows.h"
 #include "textforms/regional_formats.h"
+#include "ui/application_window.h"
 
 namespace zorva::test_support {
 namespace {

@@ -37,8 +37,9 @@ class HostWindow {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ZorvaTestHost";
     RegisterClassExW(&windowClass);
-    window_ = CreateWindowExW(0, L"ZorvaTestHost", L"Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                              1000, 700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window_ =
+        CreateWindowExW(0, L"ZorvaTestHost", L"Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                        0, 1000, 700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   ~HostWindow() {
     if (IsWindow(window_)) DestroyWindow(window_);
@@ -48,7 +49,8 @@ class HostWindow {
   HWND get() const { return window_; }
   std::string Number() const {
     char number[16];
-    std::snprintf(number, sizeof number, "%lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window_)));
+    std::snprintf(number, sizeof number, "%lX",
+                  static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window_)));
     return number;
   }
 
@@ -72,7 +74,8 @@ TEST(WindowFailuresInProcess, AHostWindowGoneJustBeforeTheAttachLeavesTheFramedW
   EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_CAPTION, WS_CAPTION) << "the framed window";
   EXPECT_EQ(GetWindow(window, GW_OWNER), program->application());
   EXPECT_FALSE(program->state().HostMode());
-  for (const wchar_t* caption : {L"Aceptar", L"&Salir", L"F1 AYUDA"}) EXPECT_TRUE(program->Button(caption)) << caption;
+  for (const wchar_t* caption : {L"Aceptar", L"&Salir", L"F1 AYUDA"})
+    EXPECT_TRUE(program->Button(caption)) << caption;
 }
 
 // Each control the system refuses to make raises the system's text; a code
@@ -210,8 +213,10 @@ TEST(WindowFailuresInProcess, AHostedWindowPaintsWithTheDesktopsColoursOfTheMome
   const COLORREF highlight = RGB(0x01, 0xFE, 0x02);
   const COLORREF shadow = RGB(0xFD, 0x03, 0xFC);
   const COLORREF buttonText = RGB(0x77, 0x05, 0x99);
-  const DesktopColours colours{
-      {COLOR_WINDOWTEXT, text}, {COLOR_BTNHIGHLIGHT, highlight}, {COLOR_BTNSHADOW, shadow}, {COLOR_BTNTEXT, buttonText}};
+  const DesktopColours colours{{COLOR_WINDOWTEXT, text},
+                               {COLOR_BTNHIGHLIGHT, highlight},
+                               {COLOR_BTNSHADOW, shadow},
+                               {COLOR_BTNTEXT, buttonText}};
   program.Pump([] { return false; }, 300ms);
   const Printed panel(upper);
   EXPECT_EQ(panel.At(0, 0), highlight) << "the bevel's highlight";

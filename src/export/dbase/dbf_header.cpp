@@ -148,8 +148,10 @@ class HeaderReader {
     std::vector<Extent> extents = ReadFields(bytes, descriptorsStart, size, true);
     if (LayoutFault(extents)) {
       std::vector<Extent> plain = ReadFields(bytes, descriptorsStart, size, false);
-      if (LayoutFault(plain)) ReadFields(bytes, descriptorsStart, size, true);
-      else extents = std::move(plain);
+      if (LayoutFault(plain))
+        ReadFields(bytes, descriptorsStart, size, true);
+      else
+        extents = std::move(plain);
     }
     if (const auto fault = LayoutFault(extents)) {
       if (lineFeedEnd_) Fail(EngineStatus::FieldListDamaged);

@@ -148,8 +148,9 @@ void FieldValues::Read(const FieldInfo& field, std::span<const unsigned char> re
   switch (field.storage) {
     case FieldStorage::Text: {
       // Text ends at its first NUL; binary characters are taken whole.
-      std::string_view stored =
-          field.kind == ColumnKind::Bytes ? text : text.substr(0, std::ranges::find(text, '\0') - text.begin());
+      std::string_view stored = field.kind == ColumnKind::Bytes
+                                    ? text
+                                    : text.substr(0, std::ranges::find(text, '\0') - text.begin());
       // The classic reader gave a dBase character field without the blanks
       // that pad it to its width; leading blanks are the user's.
       while (!stored.empty() && stored.back() == ' ') stored.remove_suffix(1);

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "base/unique_handle.h"
 #include "export/dbase/native_files.h"
 #include "export/dbase/table_names.h"
-#include "base/unique_handle.h"
 
 namespace zorva::dbase {
 namespace {

@@ -89,8 +89,8 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 
 std::unique_ptr<ByteSource> OpenReadOnlyShared(const std::string& path, EngineStatus whenMissing) {
   unique_file file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) {
     const DWORD error = ::GetLastError();
     RaiseEngineFailure(StatusForOpen(error, whenMissing), {path}, static_cast<std::int32_t>(error));

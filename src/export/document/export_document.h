@@ -7,8 +7,8 @@
 #include <string>
 
 #include "export/document/document_service.h"
-#include "export/document/section_layout.h"
 #include "export/document/row_source.h"
+#include "export/document/section_layout.h"
 #include "textforms/column_value.h"
 #include "textforms/regional_formats.h"
 
@@ -53,7 +53,7 @@ class ExportDocument {
   LocalClock clock_;
   std::unique_ptr<DocumentService> service_;
   std::int32_t rowCounter_ = 0;
-  bool numbered_ = false;  // of the current section
+  bool numbered_ = false;                                           // of the current section
   std::array<std::u16string_view, kMaxAttributes> attributeNames_;  // of the current section
 
   // Where each attribute's column lies in the rows from the current source.

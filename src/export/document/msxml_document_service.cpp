@@ -177,7 +177,7 @@ class MsxmlDocumentService : public DocumentService {
     CheckStatus(CLSIDFromProgID(progId, &clsid));
     ComPtr<IUnknown> object;
     CheckStatus(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                           object.PutVoid()));
+                                 object.PutVoid()));
     if (FAILED(object->QueryInterface(IID_IXMLDOMDocument, document_.PutVoid())))
       throw DocumentFailure(ComposeFailureText(FailureText::InterfaceNotSupported),
                             static_cast<std::uint32_t>(E_NOINTERFACE));
@@ -226,7 +226,8 @@ class MsxmlDocumentService : public DocumentService {
   }
 
   static void SetAttributes(IXMLDOMElement* element, std::span<const Attribute> attributes) {
-    for (const Attribute& attribute : attributes) SetAttribute(element, Bstr(attribute.name), attribute.value);
+    for (const Attribute& attribute : attributes)
+      SetAttribute(element, Bstr(attribute.name), attribute.value);
   }
 
   static void SetAttribute(IXMLDOMElement* element, const Bstr& name, const AttributeValue& value) {

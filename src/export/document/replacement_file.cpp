@@ -186,7 +186,8 @@ void ReplacementFile::CreateHidden() {
 // renamed over the target: a link cannot replace a file.
 void ReplacementFile::NameUnnamed() {
   const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-  const std::string stem = (folder_ / ("." + final_.filename().string() + "." + std::to_string(getpid()))).string();
+  const std::string stem =
+      (folder_ / ("." + final_.filename().string() + "." + std::to_string(getpid()))).string();
   for (int attempt = 0;; ++attempt) {
     std::string name = stem + "-" + std::to_string(attempt);
     // The descriptor itself when the process may link it, else its name in /proc.

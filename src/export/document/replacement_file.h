@@ -38,9 +38,9 @@ class ReplacementFile {
   std::filesystem::path final_;   // the file that is replaced
   std::filesystem::path folder_;  // where the new file is written
   int fd_ = -1;
-  std::string hidden_;            // the file's name until it is in place; empty while it has none
-  std::uint64_t written_ = 0;     // bytes written so far
-  std::uint64_t started_ = 0;     // of which the disk was asked to take
+  std::string hidden_;         // the file's name until it is in place; empty while it has none
+  std::uint64_t written_ = 0;  // bytes written so far
+  std::uint64_t started_ = 0;  // of which the disk was asked to take
 };
 
 }  // namespace zorva

@@ -89,8 +89,8 @@ bool Numbered(const Section& section) {
 const std::array<Section, kSectionCount> SectionLayout{{
     {u"ASIGT", u"ASIGF", "wwTableASIGT", "Asig.DBF", TableType::Default, TableFolder::Program, kAsig,
      u"/SERVICIO/ASIGT"},
-    {u"NOMASIGT", u"NOMASIGF", "wwTableNomAsg", "NOMASG", TableType::DBase, TableFolder::Program,
-     kNomAsg, u"/SERVICIO/NOMASIGT"},
+    {u"NOMASIGT", u"NOMASIGF", "wwTableNomAsg", "NOMASG", TableType::DBase, TableFolder::Program, kNomAsg,
+     u"/SERVICIO/NOMASIGT"},
     {u"PROFT", u"PROFF", "wwTableProfesor", "PROF", TableType::DBase, TableFolder::Program, kProf,
      u"/SERVICIO/PROFT"},
     {u"GRUPT", u"GRUPF", "wwTableGrupos", "GRUP", TableType::DBase, TableFolder::Program, kGrup,

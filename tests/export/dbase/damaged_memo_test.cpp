@@ -19,24 +19,24 @@
 namespace zorva::dbase {
 namespace {
 
+using test_support::Code;
+using test_support::LineFeedEnded;
 using test_support::MemoBytes;
+using test_support::Patched;
 using test_support::PutLittleEndian;
+using test_support::ReadAll;
+using test_support::Simple;
 using test_support::StatusOf;
+using test_support::Swapped;
 using test_support::TableBytes;
 using test_support::TableOver;
 using test_support::TestField;
-using test_support::Code;
-using test_support::LineFeedEnded;
-using test_support::Patched;
-using test_support::ReadAll;
-using test_support::Simple;
-using test_support::Swapped;
 using test_support::TwoFields;
 
 struct MemoDamage {
   const char* what;
   std::uint8_t version;  // 30h Visual FoxPro, 83h dBase III, 8Bh dBase IV
-  std::string pointer;  // the memo field's bytes
+  std::string pointer;   // the memo field's bytes
   std::function<std::string()> memo;
   EngineStatus status;
 };
@@ -140,8 +140,9 @@ TEST(DamagedMemo, AMemoBeyondTheLimitIsDamagedNamingFieldRecordAndFile) {
     const std::string start = MemoBytes(c.version == 0x30, 64, "") + c.head;
     const auto width = static_cast<std::uint8_t>(c.pointer.size());
     const std::uint64_t size = c.head.empty() ? kMaxMemoBytes + 1024 : kClaimed;
-    DbaseTable table(MemoryBytes(TableBytes(c.version, {{"NOTA", 'M', width}}, {" " + c.pointer}), "/t/P.DBF"),
-                     TableType::DBase, [&](std::string_view) { return std::make_unique<VastMemo>(start, size); });
+    DbaseTable table(
+        MemoryBytes(TableBytes(c.version, {{"NOTA", 'M', width}}, {" " + c.pointer}), "/t/P.DBF"),
+        TableType::DBase, [&](std::string_view) { return std::make_unique<VastMemo>(start, size); });
     table.First();
     const auto failure = test_support::FailureOf([&] { table.Read(table.Fields()[0]); });
     ASSERT_TRUE(failure) << c.what;

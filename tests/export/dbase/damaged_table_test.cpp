@@ -19,18 +19,18 @@
 namespace zorva::dbase {
 namespace {
 
+using test_support::Code;
+using test_support::LineFeedEnded;
 using test_support::MemoBytes;
+using test_support::Patched;
 using test_support::PutLittleEndian;
+using test_support::ReadAll;
+using test_support::Simple;
 using test_support::StatusOf;
+using test_support::Swapped;
 using test_support::TableBytes;
 using test_support::TableOver;
 using test_support::TestField;
-using test_support::Code;
-using test_support::LineFeedEnded;
-using test_support::Patched;
-using test_support::ReadAll;
-using test_support::Simple;
-using test_support::Swapped;
 using test_support::TestFile;
 using test_support::TwoFields;
 
@@ -182,7 +182,6 @@ TEST(DamagedTable, GivesItsEngineFailure) {
   };
   for (const Damage& c : cases) EXPECT_EQ(StatusOf([&] { ReadAll(c.bytes()); }), Code(c.status)) << c.what;
 }
-
 
 TEST(DamagedTable, FailureNamesTheFileAndTheFieldAndRecord) {
   try {

@@ -21,9 +21,9 @@ const char* const kFixtures[] = {
 };
 
 // As the .expected files name them, in the order of ColumnKind.
-constexpr const char* kKindNames[] = {"Character", "Float",   "Money", "Int16", "UInt16",
-                                      "Int32",     "AutoInc", "Int64", "Bcd",   "Logical",
-                                      "Date",      "Time",    "DateTime", "Memo", "Bytes"};
+constexpr const char* kKindNames[] = {"Character", "Float",   "Money",    "Int16", "UInt16",
+                                      "Int32",     "AutoInc", "Int64",    "Bcd",   "Logical",
+                                      "Date",      "Time",    "DateTime", "Memo",  "Bytes"};
 static_assert(std::size(kKindNames) == static_cast<std::size_t>(ColumnKind::Bytes) + 1);
 
 const char* KindName(ColumnKind kind) { return kKindNames[static_cast<std::size_t>(kind)]; }

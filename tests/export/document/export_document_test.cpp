@@ -14,13 +14,13 @@
 namespace zorva {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using test_support::FakeRow;
 using test_support::FloatColumn;
 using test_support::NullColumn;
 using test_support::RowFor;
 using test_support::TextColumn;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
 // Each call of the service as one line: texts in quotes, integers bare.
 class RecordingService : public DocumentService {
