@@ -12,7 +12,7 @@ packages="
   locales
   python3 python3-dbf python3-dbfread
   libxml2-dev libxml2-utils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   pgdbf time hyperfine
   fp-utils libchm-bin
   nsis zip unzip osslsigncode openssl
