@@ -3,36 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <utility>
 
-#include "export/dbase/byte_source.h"
 #include "export/dbase/memo_file.h"
 #include "support/table_bytes.h"
-#include "textforms/failure_texts.h"
 #include "textforms/program_text.h"
 
 namespace zorva::dbase {
 namespace {
 
-using test_support::Code;
-using test_support::LineFeedEnded;
-using test_support::MemoBytes;
-using test_support::Patched;
-using test_support::PutLittleEndian;
-using test_support::ReadAll;
-using test_support::Simple;
-using test_support::StatusOf;
-using test_support::Swapped;
-using test_support::TableBytes;
-using test_support::TableOver;
-using test_support::TestField;
-using test_support::TestFile;
-using test_support::TwoFields;
+using namespace test_support;
 
 // Each row's fields, in the table's field order, as "text,text;" (numbers
 // as their digits).
