@@ -4,8 +4,9 @@
 // program's, or 98 when the program could not be started.
 //
 //   fake_host.exe <path of TemposZORVA.exe> [first parameter, "importar" by default]
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
